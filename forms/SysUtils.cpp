@@ -1,0 +1,1 @@
+#include "forms/SysUtils.h"
