@@ -5,6 +5,8 @@
 
 #include "forms/SysUtils.h"
 
+class TPopupMenu;
+
 namespace forms::testing {
 
 struct MessageBoxCall {
@@ -17,7 +19,18 @@ struct MessageBoxCall {
 const std::vector<MessageBoxCall>& MessageBoxes();
 void ClearMessageBoxes();
 
-// Destroys all forms and clears the application's state and the message box log.
+struct PopupCall {
+    const TPopupMenu* menu;
+    int x;
+    int y;
+};
+
+// Every pop-up menu shown since the last reset, in order. Nothing is chosen:
+// a test picks an item by calling its Click().
+const std::vector<PopupCall>& Popups();
+
+// Destroys all forms and clears the application's state (hint, title, name)
+// and the logs of message boxes and pop-up menus.
 void ResetApplication();
 
 }  // namespace forms::testing
