@@ -12,6 +12,7 @@
 #include "forms/Menus.h"
 #include "forms/TrayIcon.h"
 #include "forms/headless/Testing.h"
+#include "tests/unit/forms/FreshApplication.h"
 
 namespace {
 
@@ -49,14 +50,13 @@ public:
     ~ProbeForm() override { probe.log.push_back("destroyed"); }
 };
 
-class ApplicationTest : public testing::Test {
+class ApplicationTest : public FreshApplication {
 protected:
     void SetUp() override {
-        forms::testing::ResetApplication();
+        FreshApplication::SetUp();
         probe = Probe{};
         Application->SetTitle("Edgeroam 2");
     }
-    void TearDown() override { forms::testing::ResetApplication(); }
 
     ProbeForm* Create() {
         ProbeForm* form = nullptr;

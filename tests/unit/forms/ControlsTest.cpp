@@ -8,17 +8,14 @@
 #include "forms/ExtCtrls.h"
 #include "forms/Forms.h"
 #include "forms/headless/Testing.h"
+#include "tests/unit/forms/FreshApplication.h"
 
 namespace {
 
 using testing::ElementsAre;
 using testing::FieldsAre;
 
-class ControlsTest : public testing::Test {
-protected:
-    void SetUp() override { forms::testing::ResetApplication(); }
-    void TearDown() override { forms::testing::ResetApplication(); }
-};
+using ControlsTest = FreshApplication;
 
 class ComboBoxIndexTest : public ControlsTest, public testing::WithParamInterface<std::pair<int, int>> {};
 

@@ -5,17 +5,14 @@
 #include "forms/Menus.h"
 #include "forms/TrayIcon.h"
 #include "forms/headless/Testing.h"
+#include "tests/unit/forms/FreshApplication.h"
 
 namespace {
 
 using testing::ElementsAre;
 using testing::FieldsAre;
 
-class TrayIconTest : public testing::Test {
-protected:
-    void SetUp() override { forms::testing::ResetApplication(); }
-    void TearDown() override { forms::testing::ResetApplication(); }
-};
+using TrayIconTest = FreshApplication;
 
 class PopupModeTest : public TrayIconTest, public testing::WithParamInterface<TTrayIconMode> {};
 
