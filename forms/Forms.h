@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "forms/Classes.h"
