@@ -1,0 +1,121 @@
+#include "shared/LaunchContract.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct SwitchCase {
+    const char* args;
+    bool accepted;
+};
+
+class ServiceSwitchTest : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(ServiceSwitchTest, ComparesTheFirstThreeCharactersIgnoringCase) {
+    EXPECT_EQ(ServiceSwitchGiven(GetParam().args), GetParam().accepted) << '"' << GetParam().args << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, ServiceSwitchTest,
+                         testing::Values(SwitchCase{"/ok300", true}, SwitchCase{"/OK250", true},
+                                         SwitchCase{"/oK300", true}, SwitchCase{"/ok", true},
+                                         SwitchCase{"/okay", true}, SwitchCase{"/Ok ", true},
+                                         SwitchCase{"", false}, SwitchCase{"/o", false},
+                                         SwitchCase{"ok300", false}, SwitchCase{"-ok300", false},
+                                         SwitchCase{"\"/ok300\"", false}, SwitchCase{" /ok300", false},
+                                         SwitchCase{"/0k300", false}));
+
+class EditorSwitchTest : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(EditorSwitchTest, AcceptsExactlyTheSwitch) {
+    EXPECT_EQ(EditorSwitchGiven(GetParam().args), GetParam().accepted) << '"' << GetParam().args << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, EditorSwitchTest,
+                         testing::Values(SwitchCase{"/ok", true}, SwitchCase{"/OK", false},
+                                         SwitchCase{"/Ok", false}, SwitchCase{"/ok ", false},
+                                         SwitchCase{" /ok", false}, SwitchCase{"/ok1", false},
+                                         SwitchCase{"/o", false}, SwitchCase{"", false}));
+
+struct TimeoutCase {
+    const char* args;
+    int timeout;
+};
+
+class RecogTimeoutTest : public testing::TestWithParam<TimeoutCase> {};
+
+TEST_P(RecogTimeoutTest, ConvertsEverythingAfterTheSwitch) {
+    EXPECT_EQ(RecogTimeoutFromArgs(GetParam().args), GetParam().timeout);
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, RecogTimeoutTest,
+                         testing::Values(TimeoutCase{"/ok400", 400}, TimeoutCase{"/OK250", 250},
+                                         TimeoutCase{"/ok0", 0}, TimeoutCase{"/ok-20", -20},
+                                         TimeoutCase{"xyz75", 75},
+                                         TimeoutCase{"/ok2147483647", 2147483647}));
+
+struct BadTimeoutCase {
+    const char* args;
+    const char* message;  // names the text that was converted
+};
+
+class BadRecogTimeoutTest : public testing::TestWithParam<BadTimeoutCase> {};
+
+TEST_P(BadRecogTimeoutTest, RaisesTheConversionError) {
+    try {
+        RecogTimeoutFromArgs(GetParam().args);
+        ADD_FAILURE() << "no error for \"" << GetParam().args << '"';
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, BadRecogTimeoutTest,
+                         testing::Values(BadTimeoutCase{"/ok", "'' is not a valid integer value"},
+                                         BadTimeoutCase{"/okay", "'ay' is not a valid integer value"},
+                                         BadTimeoutCase{"/ok300 ", "'300 ' is not a valid integer value"},
+                                         BadTimeoutCase{"/ok2147483648", "'2147483648' is not a valid integer value"},
+                                         BadTimeoutCase{"/o", "'' is not a valid integer value"},
+                                         BadTimeoutCase{"", "'' is not a valid integer value"}));
+
+struct CommandLineCase {
+    const char* commandLine;
+    const char* args;
+};
+
+class ArgumentTextTest : public testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(ArgumentTextTest, IsTheCommandLineLessTheProgramName) {
+    const char* line = GetParam().commandLine;
+    const char* args = ArgumentText(line);
+    EXPECT_STREQ(args, GetParam().args) << '"' << line << '"';
+    // WinMain gets a pointer into the command line, not a copy.
+    EXPECT_GE(args, line);
+    EXPECT_LE(args, line + std::char_traits<char>::length(line));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, ArgumentTextTest,
+    testing::Values(CommandLineCase{"edgeroam2.exe /ok300", "/ok300"},
+                    CommandLineCase{"C:\\Edgeroam2\\edgeroam2.exe /ok300", "/ok300"},
+                    CommandLineCase{"\"C:\\Program Files\\Edgeroam 2\\edgeroam2.exe\" /ok300", "/ok300"},
+                    CommandLineCase{"edgeroam2.exe     /ok300", "/ok300"},
+                    CommandLineCase{"edgeroam2.exe\t/ok300", "/ok300"},
+                    CommandLineCase{"edgeroam2.exe \t \t/ok300", "/ok300"},
+                    CommandLineCase{"   \tedgeroam2.exe /ok300", "/ok300"},
+                    CommandLineCase{"options.exe /ok  ", "/ok  "},
+                    CommandLineCase{"options.exe /ok\t", "/ok\t"},
+                    CommandLineCase{"edgeroam2.exe /ok300 more words", "/ok300 more words"},
+                    CommandLineCase{"edgeroam2.exe \"/ok300\"", "\"/ok300\""},
+                    CommandLineCase{"\"edgeroam2.exe\"/ok300", "/ok300"},
+                    CommandLineCase{"\"C:\\Edgeroam 2\\edgeroam2.exe /ok300", ""},
+                    CommandLineCase{"edgeroam2.exe", ""},
+                    CommandLineCase{"edgeroam2.exe   ", ""},
+                    CommandLineCase{"\"\" /ok", "/ok"},
+                    CommandLineCase{"", ""},
+                    CommandLineCase{"  ", ""}));
+
+TEST(ArgumentText, NullCommandLineGivesTheEmptyText) { EXPECT_STREQ(ArgumentText(nullptr), ""); }
+
+}  // namespace

@@ -1,0 +1,222 @@
+#include "shared/Settings.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "forms/headless/Testing.h"
+#include "shared/headless/TestRegistry.h"
+
+namespace {
+
+using forms::testing::MessageBoxCall;
+using forms::testing::MessageBoxes;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+constexpr char kReadCaption[] = "Edgeroam 2 - Error: RegRead";
+constexpr char kWriteCaption[] = "Edgeroam 2 - Error: WriteRead";
+const char* const kAllSettings[] = {kSettingOnStartUp, kSettingRecogActive, kSettingHoriRecog,
+                                    kSettingVertRecog, kSettingRecogTimeout};
+
+MATCHER_P2(Box, text, caption, "") {
+    return arg.text == text && arg.caption == caption && arg.flags == 0;
+}
+
+std::vector<unsigned char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<unsigned char> WithNul(const std::string& text) {
+    std::vector<unsigned char> bytes = Bytes(text);
+    bytes.push_back(0);
+    return bytes;
+}
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        registry().Reset();
+        forms::testing::ClearMessageBoxes();
+    }
+    // No call may leave a key open or use a handle it does not own.
+    void TearDown() override {
+        EXPECT_EQ(registry().OpenKeys(), 0u);
+        EXPECT_EQ(registry().BadHandleUses(), 0u);
+    }
+    static FakeRegistry& registry() { return TestRegistry(); }
+    static void Store(const char* name, std::uint32_t type, std::vector<unsigned char> data) {
+        registry().PutValue(kSettingsKey, name, type, std::move(data));
+    }
+};
+
+TEST_F(SettingsTest, EverySettingReadsBackWhatWasWritten) {
+    const std::pair<const char*, std::string> written[] = {
+        {kSettingOnStartUp, "1"},  {kSettingRecogActive, "0"},     {kSettingHoriRecog, "-1"},
+        {kSettingVertRecog, "5"},  {kSettingRecogTimeout, "5000"},
+    };
+    for (const auto& [name, text] : written) {
+        WriteSetting(name, text.c_str());
+    }
+    for (const auto& [name, text] : written) {
+        EXPECT_EQ(ReadSetting(name), text) << name;
+    }
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(SettingsTest, RewritingAValueReplacesIt) {
+    WriteSetting(kSettingRecogTimeout, "5000");
+    WriteSetting(kSettingRecogTimeout, String("75"));
+    EXPECT_EQ(ReadSetting(kSettingRecogTimeout), "75");
+}
+
+struct WrittenBytes {
+    const char* name;
+    std::string text;
+};
+
+class SettingsBytesTest : public SettingsTest, public testing::WithParamInterface<WrittenBytes> {};
+
+TEST_P(SettingsBytesTest, StoresTheTextAndOneNulAsExpandableText) {
+    const WrittenBytes& c = GetParam();
+    WriteSetting(c.name, c.text.c_str());
+    const RawValue* value = registry().FindValue(kSettingsKey, c.name);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->type, 2u);
+    EXPECT_EQ(value->data, WithNul(c.text));
+    EXPECT_EQ(value->data.size(), c.text.size() + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SettingsBytesTest,
+                         testing::Values(WrittenBytes{kSettingOnStartUp, "1"},
+                                         WrittenBytes{kSettingRecogTimeout, "5000"},
+                                         WrittenBytes{kSettingHoriRecog, "-1"},
+                                         WrittenBytes{kSettingVertRecog, ""},
+                                         WrittenBytes{kSettingRecogTimeout, std::string(79, '9')}));
+
+TEST_F(SettingsTest, WritingOverAnotherWritersTextStoresExpandableText) {
+    Store(kSettingHoriRecog, kRegistryText, WithNul("4"));
+    WriteSetting(kSettingHoriRecog, "2");
+    EXPECT_EQ(registry().FindValue(kSettingsKey, kSettingHoriRecog)->type, kRegistryExpandableText);
+}
+
+TEST_F(SettingsTest, ReadCreatesTheEmptyKeyAndAddsNoValue) {
+    EXPECT_EQ(ReadSetting(kSettingHoriRecog), "");
+    EXPECT_TRUE(registry().HasKey("Software\\KorvantisTM"));
+    EXPECT_TRUE(registry().HasKey("Software\\KorvantisTM\\Edgeroam2"));
+    EXPECT_EQ(registry().ValueCount(kSettingsKey), 0u);
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(SettingsTest, MissingValueReadsEmptyWithoutMessage) {
+    Store(kSettingVertRecog, kRegistryExpandableText, WithNul("3"));
+    EXPECT_EQ(ReadSetting(kSettingHoriRecog), "");
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(SettingsTest, KeyThatCannotBeOpenedIsReportedOnEveryRead) {
+    Store(kSettingHoriRecog, kRegistryExpandableText, WithNul("3"));
+    registry().FailCreateKey(kRegistryAccessDenied);
+    EXPECT_EQ(ReadSetting(kSettingHoriRecog), "");
+    EXPECT_EQ(ReadSetting(kSettingVertRecog), "");
+    EXPECT_THAT(MessageBoxes(), ElementsAre(Box("could not open registry key", kReadCaption),
+                                            Box("could not open registry key", kReadCaption)));
+}
+
+TEST_F(SettingsTest, SaveIntoAKeyThatCannotBeCreatedReportsEachValueAndStoresNothing) {
+    registry().FailCreateKey(kRegistryAccessDenied);
+    for (const char* name : kAllSettings) {
+        WriteSetting(name, "1");
+    }
+    EXPECT_THAT(MessageBoxes(), testing::Each(Box("could not create registry key", kWriteCaption)));
+    EXPECT_EQ(MessageBoxes().size(), std::size(kAllSettings));
+    EXPECT_FALSE(registry().HasKey("Software"));
+}
+
+class SettingsFailedSetTest : public SettingsTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(SettingsFailedSetTest, IsReportedOnceAndTheOtherValuesAreStillWritten) {
+    const std::string failing = GetParam();
+    registry().FailSetValue(failing, kRegistryAccessDenied);
+    for (const char* name : kAllSettings) {
+        WriteSetting(name, "4");
+    }
+    EXPECT_THAT(MessageBoxes(), ElementsAre(Box("could not set event message file", kWriteCaption)));
+    for (const char* name : kAllSettings) {
+        EXPECT_EQ(registry().FindValue(kSettingsKey, name) != nullptr, name != failing) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachValue, SettingsFailedSetTest, testing::ValuesIn(kAllSettings));
+
+// What another writer may have left in a value, and the text that reads back.
+struct StoredData {
+    const char* what;
+    std::uint32_t type;
+    std::vector<unsigned char> data;
+    std::string text;
+};
+
+void PrintTo(const StoredData& c, std::ostream* os) { *os << c.what; }
+
+class SettingsStoredDataTest : public SettingsTest, public testing::WithParamInterface<StoredData> {};
+
+TEST_P(SettingsStoredDataTest, ReadsSafely) {
+    const StoredData& c = GetParam();
+    Store(kSettingRecogTimeout, c.type, c.data);
+    EXPECT_EQ(ReadSetting(kSettingRecogTimeout), c.text);
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+std::vector<unsigned char> Joined(std::vector<unsigned char> a, const std::vector<unsigned char>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, SettingsStoredDataTest,
+    testing::Values(
+        StoredData{"REG_SZ", kRegistryText, WithNul("250"), "250"},
+        StoredData{"REG_EXPAND_SZ", kRegistryExpandableText, WithNul("250"), "250"},
+        StoredData{"REG_BINARY holding a text", kRegistryBinary, WithNul("250"), "250"},
+        StoredData{"percent signs not expanded", kRegistryExpandableText, WithNul("%PATH%"), "%PATH%"},
+        StoredData{"78 characters", kRegistryExpandableText, WithNul(std::string(78, '1')), std::string(78, '1')},
+        StoredData{"79 characters fill the buffer", kRegistryExpandableText, WithNul(std::string(79, '2')),
+                   std::string(79, '2')},
+        StoredData{"80 characters", kRegistryExpandableText, WithNul(std::string(80, '3')), ""},
+        StoredData{"80 bytes without NUL", kRegistryExpandableText, Bytes(std::string(80, '4')), ""},
+        StoredData{"4096 bytes without NUL", kRegistryExpandableText, Bytes(std::string(4096, '5')), ""},
+        StoredData{"short text followed by 4096 bytes", kRegistryExpandableText,
+                   Joined(WithNul("12"), Bytes(std::string(4096, '6'))), ""},
+        StoredData{"short text without NUL", kRegistryText, Bytes("123"), ""},
+        StoredData{"no data", kRegistryExpandableText, {}, ""},
+        StoredData{"only a NUL", kRegistryExpandableText, WithNul(""), ""},
+        StoredData{"text up to the first NUL", kRegistryText, Joined(WithNul("12"), WithNul("34")), "12"},
+        StoredData{"REG_DWORD 1", 4, {1, 0, 0, 0}, "\x01"}),
+    [](const testing::TestParamInfo<StoredData>& param) {
+        std::string name = param.param.what;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) {
+                c = '_';
+            }
+        }
+        return name;
+    });
+
+TEST_F(SettingsTest, FailedQueryReadsEmptyWhateverTheBufferHolds) {
+    Store(kSettingHoriRecog, kRegistryExpandableText, WithNul("3"));
+    registry().FailQuery(kRegistryAccessDenied);
+    EXPECT_EQ(ReadSetting(kSettingHoriRecog), "");
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(SettingsTest, GivenRegistryIsUsedInsteadOfTheSystemOne) {
+    FakeRegistry own;
+    WriteSetting(own, kSettingOnStartUp, "1");
+    EXPECT_EQ(ReadSetting(own, kSettingOnStartUp), "1");
+    EXPECT_EQ(own.OpenKeys(), 0u);
+    EXPECT_FALSE(registry().HasKey(kSettingsKey));
+}
+
+}  // namespace
