@@ -32,7 +32,7 @@ public:
     // Copies the named value's data into data, which holds size bytes; size
     // comes back as the data's full size (RegQueryValueExA, type not asked).
     // Data that do not fit give kRegistryMoreData, and the buffer's contents
-    // are then undefined.
+    // are then undefined. With data null only the size comes back.
     virtual long QueryValue(RegistryKey key, const char* name, unsigned char* data,
                             std::uint32_t& size) = 0;
 

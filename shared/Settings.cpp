@@ -81,6 +81,16 @@ String ReadSetting(Registry& registry, const char* name) {
     return TextUpToNul(buffer, size);
 }
 
+bool SettingMissing(Registry& registry, const char* name) {
+    const SettingsKey key(registry);
+    if (!key.Opened()) {
+        return false;
+    }
+    // No buffer: the query only tells whether the value is there, whatever its size.
+    std::uint32_t size = 0;
+    return registry.QueryValue(key.Handle(), name, nullptr, size) == kRegistryNotFound;
+}
+
 void WriteSetting(Registry& registry, const char* name, const char* text) {
     // The key is closed before a message box waits for the user.
     switch (StoreText(registry, name, text)) {
@@ -96,6 +106,8 @@ void WriteSetting(Registry& registry, const char* name, const char* text) {
 }
 
 String ReadSetting(const char* name) { return ReadSetting(SystemRegistry(), name); }
+
+bool SettingMissing(const char* name) { return SettingMissing(SystemRegistry(), name); }
 
 void WriteSetting(const char* name, const char* text) { WriteSetting(SystemRegistry(), name, text); }
 

@@ -24,6 +24,12 @@ inline constexpr unsigned kSettingMaxLength = kSettingBufferSize - 1;
 // without a NUL give the empty text. Whatever the value's type, it reads as text.
 String ReadSetting(const char* name);
 
+// True only when the settings key could be opened and holds no value of that
+// name. A key that cannot be opened, or a query that fails for another reason,
+// gives false without a message, so that a caller that fills in missing values
+// never writes over data it could not see.
+bool SettingMissing(const char* name);
+
 // Stores text as the named value (REG_EXPAND_SZ, the text and its NUL).
 // Failures are reported in a message box; the caller is not told.
 void WriteSetting(const char* name, const char* text);
@@ -31,4 +37,5 @@ void WriteSetting(const char* name, const String& text);
 
 // The same on a given registry (tests on a key of their own).
 String ReadSetting(Registry& registry, const char* name);
+bool SettingMissing(Registry& registry, const char* name);
 void WriteSetting(Registry& registry, const char* name, const char* text);
