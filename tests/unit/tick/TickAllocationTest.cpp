@@ -1,44 +1,9 @@
 // The tick runs twenty times a second for as long as the service runs: it
 // must not allocate. This program counts every operator new it makes.
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "tests/unit/tick/NewCounter.h"
 #include "tests/unit/tick/TickTestSupport.h"
-
-namespace {
-
-std::size_t& NewCalls() {
-    static std::size_t count = 0;
-    return count;
-}
-
-void* CountedAllocation(std::size_t size) {
-    ++NewCalls();
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAllocation(size); }
-void* operator new[](std::size_t size) { return CountedAllocation(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    ++NewCalls();
-    return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    ++NewCalls();
-    return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace {
 
