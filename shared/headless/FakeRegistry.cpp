@@ -85,6 +85,7 @@ long FakeRegistry::SetValue(RegistryKey key, const char* name, std::uint32_t typ
     RawValue& value = (*values)[name];
     value.type = type;
     value.data.assign(data, data + size);
+    setValueLog_.emplace_back(name);
     return kRegistryOk;
 }
 
@@ -106,6 +107,7 @@ void FakeRegistry::Reset() {
     createError_ = kRegistryOk;
     queryError_ = kRegistryOk;
     badHandleUses_ = 0;
+    setValueLog_.clear();
 }
 
 void FakeRegistry::FailSetValue(const std::string& name, long error) {

@@ -45,6 +45,8 @@ public:
     std::size_t OpenKeys() const { return open_.size(); }
     // Calls made with a handle that is not open (never opened or already closed).
     std::size_t BadHandleUses() const { return badHandleUses_; }
+    // The name of every value set since the last reset, in the order set.
+    const std::vector<std::string>& SetValueLog() const { return setValueLog_; }
 
 private:
     struct NoCaseLess {
@@ -61,4 +63,5 @@ private:
     long createError_ = 0;
     long queryError_ = 0;
     std::size_t badHandleUses_ = 0;
+    std::vector<std::string> setValueLog_;
 };
