@@ -6,25 +6,11 @@ namespace {
 
 constexpr std::size_t kSwitchLength = sizeof(kLaunchSwitch) - 1;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-const char* SkipBlanks(const char* p) {
-    while (IsBlank(*p)) {
-        ++p;
-    }
-    return p;
-}
-
-const char* SkipProgramName(const char* p) {
-    if (*p == '"') {
-        const char* closing = std::strchr(p + 1, '"');
-        return closing == nullptr ? p + std::strlen(p) : closing + 1;
-    }
-    while (*p != '\0' && !IsBlank(*p)) {
-        ++p;
-    }
-    return p;
-}
+// The start-up code that calls WinMain ends the program name at the first
+// character at or below the blank outside double quotes (each quote toggles),
+// then skips every such character. It compares plain (signed) chars, so bytes
+// from 0x80 up count as blanks as well.
+bool IsSeparator(char c) { return static_cast<signed char>(c) <= ' '; }
 
 }  // namespace
 
@@ -42,5 +28,16 @@ const char* ArgumentText(const char* commandLine) {
     if (commandLine == nullptr) {
         return "";
     }
-    return SkipBlanks(SkipProgramName(SkipBlanks(commandLine)));
+    const char* p = commandLine;
+    bool quoted = false;
+    while (*p != '\0' && (quoted || !IsSeparator(*p))) {
+        if (*p == '"') {
+            quoted = !quoted;
+        }
+        ++p;
+    }
+    while (*p != '\0' && IsSeparator(*p)) {
+        ++p;
+    }
+    return p;
 }

@@ -22,8 +22,8 @@ bool EditorSwitchGiven(const char* args);
 // integer (the empty text included).
 int RecogTimeoutFromArgs(const String& args);
 
-// The argument text that WinMain receives for a full command line: leading
-// blanks and tabs skipped, then the program name (through its closing quote
-// when it begins with one), then the blanks and tabs after it. The result
-// points into commandLine; trailing blanks stay.
+// The argument text that WinMain receives for a full command line: the
+// command line less the program name (quoted or not, a quote running to the
+// next quote) and the blanks and tabs after it; trailing blanks stay. The
+// result points into commandLine.
 const char* ArgumentText(const char* commandLine);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/unit/shared/CommandLineCases.h"
+
 namespace {
 
 struct SwitchCase {
@@ -79,11 +81,6 @@ INSTANTIATE_TEST_SUITE_P(Args, BadRecogTimeoutTest,
                                          BadTimeoutCase{"/o", "'' is not a valid integer value"},
                                          BadTimeoutCase{"", "'' is not a valid integer value"}));
 
-struct CommandLineCase {
-    const char* commandLine;
-    const char* args;
-};
-
 class ArgumentTextTest : public testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(ArgumentTextTest, IsTheCommandLineLessTheProgramName) {
@@ -95,26 +92,7 @@ TEST_P(ArgumentTextTest, IsTheCommandLineLessTheProgramName) {
     EXPECT_LE(args, line + std::char_traits<char>::length(line));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, ArgumentTextTest,
-    testing::Values(CommandLineCase{"edgeroam2.exe /ok300", "/ok300"},
-                    CommandLineCase{"C:\\Edgeroam2\\edgeroam2.exe /ok300", "/ok300"},
-                    CommandLineCase{"\"C:\\Program Files\\Edgeroam 2\\edgeroam2.exe\" /ok300", "/ok300"},
-                    CommandLineCase{"edgeroam2.exe     /ok300", "/ok300"},
-                    CommandLineCase{"edgeroam2.exe\t/ok300", "/ok300"},
-                    CommandLineCase{"edgeroam2.exe \t \t/ok300", "/ok300"},
-                    CommandLineCase{"   \tedgeroam2.exe /ok300", "/ok300"},
-                    CommandLineCase{"options.exe /ok  ", "/ok  "},
-                    CommandLineCase{"options.exe /ok\t", "/ok\t"},
-                    CommandLineCase{"edgeroam2.exe /ok300 more words", "/ok300 more words"},
-                    CommandLineCase{"edgeroam2.exe \"/ok300\"", "\"/ok300\""},
-                    CommandLineCase{"\"edgeroam2.exe\"/ok300", "/ok300"},
-                    CommandLineCase{"\"C:\\Edgeroam 2\\edgeroam2.exe /ok300", ""},
-                    CommandLineCase{"edgeroam2.exe", ""},
-                    CommandLineCase{"edgeroam2.exe   ", ""},
-                    CommandLineCase{"\"\" /ok", "/ok"},
-                    CommandLineCase{"", ""},
-                    CommandLineCase{"  ", ""}));
+INSTANTIATE_TEST_SUITE_P(CommandLines, ArgumentTextTest, testing::ValuesIn(kCommandLineCases));
 
 TEST(ArgumentText, NullCommandLineGivesTheEmptyText) { EXPECT_STREQ(ArgumentText(nullptr), ""); }
 
