@@ -15,6 +15,11 @@ if(EDGEROAM_SANITIZE)
   add_link_options(${_san})
 endif()
 
+if(EDGEROAM_FUZZ)
+  # Coverage feedback from every library, not only from the fuzz targets.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(WIN32)
   # Windows 7 API level and ANSI Win32 names.
   add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
