@@ -15,7 +15,7 @@ as_root() {
 EDGEROAM_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb xdotool x11-utils imagemagick zstd procps
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick zstd procps
   fp-utils nsis
 )
 

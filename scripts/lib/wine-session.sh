@@ -12,13 +12,16 @@ WINE_SESSION_XVFB_PID=
 # A prefix made once (about 10 s) and kept as an archive; each session unpacks a copy.
 _wine_prefix_template() {
   local cache=${EDGEROAM_CACHE:-$EDGEROAM_ROOT/build/cache}
-  local archive=$cache/wine-prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' _).tar.zst
+  local archive=$cache/wine-prefix-$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' _)-fonts.tar.zst
   if [ ! -s "$archive" ]; then
     mkdir -p "$cache"
     local tmp; tmp=$(mktemp -d "$cache/prefix.XXXXXX")
     (
       export WINEPREFIX=$tmp/prefix
       wine wineboot -i </dev/null >/dev/null 2>&1
+      # Wine's own fonts (MS Sans Serif, Tahoma): this Wine looks for them only
+      # in the prefix; without them dialogs are drawn in a wider font.
+      cp /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
       # No window manager: unmanaged windows close at once and take focus.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
       # A crash ends the process instead of opening the debugger's dialog.
