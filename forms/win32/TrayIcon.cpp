@@ -66,7 +66,11 @@ NOTIFYICONDATAA TTrayIcon::Impl::Data(UINT flags) const {
     data.uID = kTrayIconId;
     data.uFlags = flags;
     data.uCallbackMessage = kTrayCallbackMessage;
-    data.hIcon = Image();
+    // Only when asked for: removing the icon must not touch the image list,
+    // which a form may already have destroyed by then.
+    if ((flags & NIF_ICON) != 0) {
+        data.hIcon = Image();
+    }
     // The tip has a fixed buffer: a longer hint is cut, never overrun.
     const String& hint = owner.Hint();
     const std::size_t length = std::min(hint.size(), sizeof data.szTip - 1);
