@@ -48,6 +48,7 @@ text=$'Can not be run directly, please use \'Edgeroam2StartUp.exe\'.\nSecond lin
 answer_ok() { msgbox_ok "$1"; }
 answer_no() { msgbox_press "$1" 7; }
 answer_close() { wtool close "$(msgbox_window "$1")"; }
+answer_cancel_command() { wtool cmd "$(msgbox_window "$1")" 2; }
 answer_escape() { wtool fg "$(msgbox_window "$1")" && keys esc; }
 answer_y() { wtool fg "$(msgbox_window "$1")" && keys y; }
 # flags | how the test answers | the box's return value
@@ -55,6 +56,7 @@ box_cases=(
   "0|answer_ok|1"
   "4|answer_no|7"
   "1|answer_close|2"
+  "1|answer_cancel_command|2"
   "3|answer_escape|2"
   "3|answer_y|6"
 )
@@ -64,6 +66,8 @@ for case in "${box_cases[@]}"; do
   e2e_start BOX "$E2E_TOOLS/msgbox.exe" "$text" "$caption" "$flags"
   msgbox_wait "$caption" 10 || fatal "message box '$caption' did not appear"
   expect_eq "$caption: its text" "$text" "$(msgbox_text "$caption")"
+  expect_match "$caption: listed as a visible dialog of its process" \
+    "^0x[0-9a-f]+"$'\t'"[0-9]+"$'\t1\t#32770\t'"$caption\$" "$(wtool list "$(msgbox_window "$caption")")"
   $answer "$caption" || fail "$caption: answering failed"
   if e2e_wait_exit "$BOX" 5; then
     expect_eq "$caption: the box's result" "$status" "$E2E_STATUS"
@@ -166,8 +170,12 @@ e2e_wait_exit "$FORM" 5 || fail "the form probe did not end on WM_CLOSE"
 expect_eq "the form probe's exit status" 0 "$E2E_STATUS"
 
 # ---------------------------------------------------------------------------------------------
-e2e_step "a program run with an exact command line passes its exit status"
-expect_status "wtool run cmd.exe /c exit 7" 7 wtool run 'cmd.exe /c exit 7'
+e2e_step "the clipboard, and a program run with an exact command line"
+for clip in "Harness clip" $'two\nlines'; do
+  wtool setclip "$clip" || fail "setclip"
+  expect_eq "the clipboard holds what was put there" "$clip" "$(wtool clip)"
+done
+expect_status "wtool run passes the exit status" 7 wtool run 'cmd.exe /c exit 7'
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "the pointer: xdotool moves it, Windows reads the same position"

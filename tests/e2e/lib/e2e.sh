@@ -204,8 +204,9 @@ wait_for_log() {
 }
 
 # ---------------------------------------------------------------------------------------------
-# The Win32 helper. Its stderr goes through a file: a program that Wine starts on the side
-# (the desktop process) inherits the caller's stderr and would hold a pipe open for seconds.
+# The Win32 helper. Its stderr goes through a file: should Wine have to start a server or
+# desktop process on the side, that process inherits stderr and would hold a caller's
+# $(...) pipe open until it ends.
 
 wtool() {
   local err=$E2E_WORK/wtool.$BASHPID.err status
