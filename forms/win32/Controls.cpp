@@ -19,12 +19,18 @@ constexpr int kDropDownRows = 8;
 int RectWidth(const RECT& rect) { return rect.right - rect.left; }
 int RectHeight(const RECT& rect) { return rect.bottom - rect.top; }
 
-// Ids are unique among a parent's children (GetDlgItem finds by them).
+BOOL CALLBACK KeepHighestId(HWND child, LPARAM highest) {
+    int& value = *reinterpret_cast<int*>(highest);
+    value = std::max(value, GetDlgCtrlID(child));
+    return TRUE;
+}
+
+// Ids are unique within the whole window, group boxes' children included: the
+// dialog manager looks the default button up by its id among all descendants,
+// so a label inside a group box must not share the id of the OK button.
 int NextControlId(HWND parent) {
     int highest = kFirstControlId - 1;
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        highest = std::max(highest, GetDlgCtrlID(child));
-    }
+    EnumChildWindows(GetAncestor(parent, GA_ROOT), KeepHighestId, reinterpret_cast<LPARAM>(&highest));
     return highest + 1;
 }
 
