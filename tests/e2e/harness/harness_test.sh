@@ -2,6 +2,7 @@
 # The e2e harness against its own helper programs: keys into a receiver window, message boxes
 # found by caption and answered, the pointer seen by X and by Windows alike, registry bytes.
 set -u -o pipefail
+# shellcheck source-path=SCRIPTDIR source=../lib/e2e.sh
 . "$(dirname "$0")/../lib/e2e.sh"
 e2e_init "$@"
 
@@ -22,16 +23,18 @@ key_cases=(
   "down:0x50:ext enter|KEYDOWN vk=0x28 scan=80 ext=1;KEYUP vk=0x28 scan=80 ext=1;KEYDOWN vk=0x0d ;CHAR code=0x0d ;KEYUP vk=0x0d "
 )
 keylog=$E2E_WORK/KEYRECV.keys
+# the receiver's key lines after the first SKIP of them
+key_lines_after() { grep -E '^(SYS)?(KEY|CHAR)' "$keylog" | tail -n +$(($1 + 1)); }
+key_arrived() { key_lines_after "$1" | grep -q -E -- "$2"; }
 for case in "${key_cases[@]}"; do
   tokens=${case%%|*}
   IFS=';' read -r -a expected <<<"${case#*|}"
-  before=$(grep -c -E '^(SYS)?(KEY|CHAR)' "$keylog")
+  before=$(key_lines_after 0 | wc -l)
   # shellcheck disable=SC2086  # the tokens are words
   keys $tokens || fail "wtool keys $tokens"
   last=${expected[${#expected[@]} - 1]}
-  wait_until 5 eval "grep -E '^(SYS)?(KEY|CHAR)' '$keylog' | tail -n +$((before + 1)) | grep -q -E -- '$last'" ||
-    fail "keys '$tokens': the last expected line '$last' never arrived"
-  mapfile -t seen < <(grep -E '^(SYS)?(KEY|CHAR)' "$keylog" | tail -n +$((before + 1)))
+  wait_until 5 key_arrived "$before" "$last" || fail "keys '$tokens': the last expected line '$last' never arrived"
+  mapfile -t seen < <(key_lines_after "$before")
   expect_eq "keys '$tokens': number of key messages" "${#expected[@]}" "${#seen[@]}"
   for i in "${!expected[@]}"; do
     expect_match "keys '$tokens': message $((i + 1))" "${expected[i]}" "${seen[i]:-<none>}"
@@ -90,7 +93,8 @@ expect_eq "the hint before any click" "Harness tray" "$(tray_tooltips)"
 for clicks in 1 2 3; do
   tray_click left
   wait_for_log "$events" "^CLICKS $clicks\$" 5 >/dev/null || fail "left click $clicks did not arrive"
-  expect_eq "the hint after $clicks clicks" "Harness tray $clicks" "$(wait_until 2 eval "tray_tooltips | grep -x 'Harness tray $clicks'")"
+  wait_until 2 tray_hint_is "Harness tray $clicks" || true
+  expect_eq "the hint after $clicks clicks" "Harness tray $clicks" "$(tray_tooltips)"
 done
 expect_eq "single clicks never pair into a double click" 0 "$(grep -c DBLCLK "$events")"
 tray_click double
@@ -113,45 +117,45 @@ tray_gone || fail "the tray icon outlived its program"
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "dialog controls of another process: edit, check box, list, up-down, button"
-form="Harness form"
+form_title="Harness form"
 events=$E2E_WORK/FORM.events
-e2e_start FORM "$E2E_TOOLS/formprobe.exe" "$form" "$(winpath "$events")"
+e2e_start FORM "$E2E_TOOLS/formprobe.exe" "$form_title" "$(winpath "$events")"
 wait_for_log "$events" '^READY' 10 >/dev/null || fatal "the form probe did not start"
-wtool wait "$form" 5000 >/dev/null || fatal "the form probe's window did not show"
+wtool wait "$form_title" 5000 >/dev/null || fatal "the form probe's window did not show"
 
-wtool settext "$form" 101 42 || fail "settext"
+wtool settext "$form_title" 101 42 || fail "settext"
 wait_for_log "$events" '^EN_CHANGE id=101 text=42$' >/dev/null || fail "setting the text notifies the parent"
-expect_eq "the edit box's text" 42 "$(wtool gettext "$form" 101)"
+expect_eq "the edit box's text" 42 "$(wtool gettext "$form_title" 101)"
 
-expect_eq "the check box starts clear" 0 "$(wtool check "$form" 102)"
-expect_eq "checking it" 1 "$(wtool check "$form" 102 1)"
+expect_eq "the check box starts clear" 0 "$(wtool check "$form_title" 102)"
+expect_eq "checking it" 1 "$(wtool check "$form_title" 102 1)"
 wait_for_log "$events" '^BN_CLICKED id=102 check=1$' >/dev/null || fail "checking clicks the box (inside its group box)"
-expect_eq "checking it again changes nothing" 1 "$(wtool check "$form" 102 1)"
-expect_eq "clearing it" 0 "$(wtool check "$form" 102 0)"
+expect_eq "checking it again changes nothing" 1 "$(wtool check "$form_title" 102 1)"
+expect_eq "clearing it" 0 "$(wtool check "$form_title" 102 0)"
 expect_eq "the box was clicked twice in all" 2 "$(grep -c '^BN_CLICKED id=102' "$events")"
 
-expect_eq "the list starts with no selection" -1 "$(wtool cursel "$form" 103)"
-wtool setcursel "$form" 103 2 || fail "setcursel"
+expect_eq "the list starts with no selection" -1 "$(wtool cursel "$form_title" 103)"
+wtool setcursel "$form_title" 103 2 || fail "setcursel"
 wait_for_log "$events" '^CBN_SELCHANGE id=103 sel=2$' >/dev/null || fail "selecting notifies the parent"
-expect_eq "the selected index" 2 "$(wtool cursel "$form" 103)"
-expect_eq "the selected item's text" Copy "$(wtool gettext "$form" 103)"
-expect_status "an item the list lacks" 1 wtool setcursel "$form" 103 9 2>/dev/null
+expect_eq "the selected index" 2 "$(wtool cursel "$form_title" 103)"
+expect_eq "the selected item's text" Copy "$(wtool gettext "$form_title" 103)"
+expect_status "an item the list lacks" 1 wtool setcursel "$form_title" 103 9 2>/dev/null
 
 for arrow in up down; do
-  wtool updown "$form" 104 "$arrow" || fail "updown $arrow"
+  wtool updown "$form_title" 104 "$arrow" || fail "updown $arrow"
 done
 wait_for_log "$events" '^DELTAPOS id=104 delta=-1$' >/dev/null || fail "the down arrow steps by -1"
 expect_eq "one step per click" "DELTAPOS id=104 delta=1,DELTAPOS id=104 delta=-1" \
   "$(grep '^DELTAPOS' "$events" | paste -sd,)"
 
-wtool settext "$form" 101 box || fail "settext box"
-wtool updown "$form" 104 up || fail "updown up with a box"
+wtool settext "$form_title" 101 box || fail "settext box"
+wtool updown "$form_title" 104 up || fail "updown up with a box"
 msgbox_wait "Harness step" 5 || fail "the step's message box did not appear"
 msgbox_ok "Harness step" || fail "the step's message box did not close"
 expect_no_window "a posted click whose step shows a box steps once" "$(msgbox_window "Harness step")" 1
 expect_eq "steps in all" 3 "$(grep -c '^DELTAPOS' "$events")"
 
-read -r left top right bottom < <(wtool rect "$form" 104)
+read -r left top right bottom < <(wtool rect "$form_title" 104)
 pointer_click $(((left + right) / 2)) $((top + 4))
 msgbox_wait "Harness step" 5 || fail "a real click: the step's message box did not appear"
 msgbox_ok "Harness step" || fail "a real click: the step's message box did not close"
@@ -159,13 +163,13 @@ expect_no_window "a real click whose step shows a box steps once" "$(msgbox_wind
 expect_eq "a real click on the top arrow steps up" "DELTAPOS id=104 delta=1" "$(grep '^DELTAPOS' "$events" | tail -n 1)"
 expect_eq "steps in all, after a real click" 4 "$(grep -c '^DELTAPOS' "$events")"
 
-expect_match "a control found by its text" $'\t1\t1\tButton\t&Ok$' "$(wtool children "$form" | grep -F '&Ok')"
-wtool click "$form" '&Ok' || fail "click by text"
+expect_match "a control found by its text" $'\t1\t1\tButton\t&Ok$' "$(wtool children "$form_title" | grep -F '&Ok')"
+wtool click "$form_title" '&Ok' || fail "click by text"
 wait_for_log "$events" '^BN_CLICKED id=1$' >/dev/null || fail "the button was not clicked"
-expect_status "a control the window lacks" 3 wtool click "$form" 999 2>/dev/null
+expect_status "a control the window lacks" 3 wtool click "$form_title" 999 2>/dev/null
 expect_status "a window that does not exist" 3 wtool click "No such window" 1 2>/dev/null
 
-wtool close "$form" || fail "close the form"
+wtool close "$form_title" || fail "close the form"
 e2e_wait_exit "$FORM" 5 || fail "the form probe did not end on WM_CLOSE"
 expect_eq "the form probe's exit status" 0 "$E2E_STATUS"
 
@@ -181,11 +185,12 @@ expect_status "wtool run passes the exit status" 7 wtool run 'cmd.exe /c exit 7'
 e2e_step "the pointer: xdotool moves it, Windows reads the same position"
 read -r width height < <(screen_size)
 for position in "100 200" "0 0" "$((width - 1)) $((height - 1))" "$((width / 2)) $((height / 2))"; do
-  # shellcheck disable=SC2086
+  # shellcheck disable=SC2086  # "X Y"
   pointer_move $position
   expect_eq "X pointer at $position" "$position" "$(pointer_pos)"
-  seen=$(wait_until 2 eval "[ \"\$(cursor_pos)\" = '$position' ] && echo ok") || true
-  expect_eq "GetCursorPos at $position" ok "$seen"
+  # shellcheck disable=SC2086
+  wait_until 2 cursor_is $position || true
+  expect_eq "GetCursorPos at $position" "$position" "$(cursor_pos)"
 done
 
 # ---------------------------------------------------------------------------------------------

@@ -13,7 +13,8 @@
 # Every wait is a bounded poll: wait_until, wtool wait/gone, e2e_wait_exit. The EXIT trap stops
 # every started program by its pid, ends the prefix's wineserver, fails the test if any process
 # still holds the prefix, stops Xvfb and removes the work folder (kept with E2E_KEEP=1).
-# shellcheck shell=bash
+# shellcheck shell=bash source-path=SCRIPTDIR
+# shellcheck disable=SC2034  # the E2E_ variables are for the scripts that source this file
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../../../scripts/lib/common.sh
@@ -250,6 +251,9 @@ screen_size() { xdotool getdisplaygeometry; }
 # prints "X Y" as Windows reports it (GetCursorPos)
 cursor_pos() { wtool cursor; }
 
+# cursor_is X Y: Windows reports the pointer at X Y (poll it: Windows sees a move at its next poll)
+cursor_is() { [ "$(cursor_pos)" = "$1 $2" ]; }
+
 # ---------------------------------------------------------------------------------------------
 # Tray icon (winex11's standalone tray: one child window per icon)
 
@@ -279,6 +283,9 @@ tray_click() {
 
 # the texts of every tooltip tool, one a line (the tray icons' hints among them)
 tray_tooltips() { wtool tooltips | cut -f3; }
+
+# tray_hint_is TEXT: a tooltip tool holds exactly TEXT (poll it with wait_until)
+tray_hint_is() { tray_tooltips | grep -F -x -q -- "$1"; }
 
 # A pop-up menu (class #32768) is open.
 menu_wait() { wtool wait '#32768' "$(_e2e_seconds_to_ms "${1:-5}")" >/dev/null; }

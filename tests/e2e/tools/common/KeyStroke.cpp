@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cctype>
-#include <string>
 #include <utility>
 
 #include "tests/e2e/tools/common/TextParse.h"
@@ -31,15 +30,9 @@ constexpr std::array kKeyNames{
     KeyName{"ralt", 0xa5},       KeyName{"browserback", 0xa6}, KeyName{"browserforward", 0xa7},
 };
 
-std::string lowered(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return result;
-}
-
-std::optional<std::uint8_t> functionKey(const std::string& name) {
-  if (name.size() < 2 || name[0] != 'f' || name[1] == '0') return std::nullopt;
-  const auto number = parseIntegerIn(std::string_view(name).substr(1), 1, 24);
+std::optional<std::uint8_t> functionKey(std::string_view name) {
+  if (name.size() < 2 || (name[0] != 'f' && name[0] != 'F') || name[1] == '0') return std::nullopt;
+  const auto number = parseIntegerIn(name.substr(1), 1, 24);
   if (!number) return std::nullopt;
   return static_cast<std::uint8_t>(0x70 + *number - 1);
 }
@@ -57,12 +50,11 @@ std::optional<std::uint8_t> parseVirtualKey(std::string_view key) {
   if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) {
     return static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(key[0])));
   }
-  const std::string name = lowered(key);
   for (const KeyName& entry : kKeyNames) {
-    if (entry.name == name) return entry.vk;
+    if (equalsIgnoringCase(entry.name, key)) return entry.vk;
   }
-  if (auto vk = functionKey(name)) return vk;
-  if (name.starts_with("0x")) {
+  if (auto vk = functionKey(key)) return vk;
+  if (key.starts_with("0x") || key.starts_with("0X")) {
     if (auto value = parseIntegerIn(key, 1, 0xfe)) return static_cast<std::uint8_t>(*value);
   }
   return std::nullopt;

@@ -1,7 +1,6 @@
 #include "tests/e2e/tools/common/RegistryPath.h"
 
 #include <array>
-#include <cctype>
 #include <limits>
 
 #include "tests/e2e/tools/common/TextParse.h"
@@ -29,16 +28,6 @@ constexpr std::array<std::string_view, 12> kTypeNames{
     "REG_LINK",          "REG_MULTI_SZ",     "REG_RESOURCE_LIST",
     "REG_FULL_RESOURCE_DESCRIPTOR", "REG_RESOURCE_REQUIREMENTS_LIST", "REG_QWORD",
 };
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 

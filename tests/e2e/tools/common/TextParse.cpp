@@ -1,5 +1,7 @@
 #include "tests/e2e/tools/common/TextParse.h"
 
+#include <cctype>
+
 namespace e2e {
 namespace {
 
@@ -65,6 +67,16 @@ std::string toHex(std::span<const std::uint8_t> bytes) {
     hex.push_back(digits[byte & 0x0f]);
   }
   return hex;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace e2e

@@ -22,4 +22,7 @@ std::optional<std::vector<std::uint8_t>> parseHexBytes(std::string_view hex);
 // Lower-case hex, two digits per byte, no separators.
 std::string toHex(std::span<const std::uint8_t> bytes);
 
+// ASCII comparison that ignores case, as Windows compares class and registry names.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
 }  // namespace e2e

@@ -1,6 +1,5 @@
 #include "tests/e2e/tools/common/WindowSpec.h"
 
-#include <cctype>
 #include <limits>
 
 #include "tests/e2e/tools/common/TextParse.h"
@@ -8,21 +7,11 @@
 namespace e2e {
 namespace {
 
-bool sameClass(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // The system's own classes are named "#32770" (dialog), "#32768" (menu): "#32770" in a spec
 // names them, though the '#' that marks a class is gone by now.
 bool classMatches(std::string_view wanted, std::string_view className) {
-  if (sameClass(wanted, className)) return true;
-  return className.starts_with('#') && sameClass(wanted, className.substr(1));
+  if (equalsIgnoringCase(wanted, className)) return true;
+  return className.starts_with('#') && equalsIgnoringCase(wanted, className.substr(1));
 }
 
 // TITLE, ~SUB or =TITLE into spec.match and spec.text.
