@@ -8,37 +8,32 @@
 
 namespace {
 
+// An argument text and whether each program accepts it: the service compares
+// the first three characters without regard to case, the editor the whole text.
 struct SwitchCase {
     const char* args;
-    bool accepted;
+    bool service;
+    bool editor;
 };
 
-class ServiceSwitchTest : public testing::TestWithParam<SwitchCase> {};
+class LaunchSwitchTest : public testing::TestWithParam<SwitchCase> {};
 
-TEST_P(ServiceSwitchTest, ComparesTheFirstThreeCharactersIgnoringCase) {
-    EXPECT_EQ(ServiceSwitchGiven(GetParam().args), GetParam().accepted) << '"' << GetParam().args << '"';
+TEST_P(LaunchSwitchTest, IsAcceptedByEachProgramAsExpected) {
+    const SwitchCase& c = GetParam();
+    EXPECT_EQ(ServiceSwitchGiven(c.args), c.service) << "service, \"" << c.args << '"';
+    EXPECT_EQ(EditorSwitchGiven(c.args), c.editor) << "editor, \"" << c.args << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Args, ServiceSwitchTest,
-                         testing::Values(SwitchCase{"/ok300", true}, SwitchCase{"/OK250", true},
-                                         SwitchCase{"/oK300", true}, SwitchCase{"/ok", true},
-                                         SwitchCase{"/okay", true}, SwitchCase{"/Ok ", true},
-                                         SwitchCase{"", false}, SwitchCase{"/o", false},
-                                         SwitchCase{"ok300", false}, SwitchCase{"-ok300", false},
-                                         SwitchCase{"\"/ok300\"", false}, SwitchCase{" /ok300", false},
-                                         SwitchCase{"/0k300", false}));
-
-class EditorSwitchTest : public testing::TestWithParam<SwitchCase> {};
-
-TEST_P(EditorSwitchTest, AcceptsExactlyTheSwitch) {
-    EXPECT_EQ(EditorSwitchGiven(GetParam().args), GetParam().accepted) << '"' << GetParam().args << '"';
-}
-
-INSTANTIATE_TEST_SUITE_P(Args, EditorSwitchTest,
-                         testing::Values(SwitchCase{"/ok", true}, SwitchCase{"/OK", false},
-                                         SwitchCase{"/Ok", false}, SwitchCase{"/ok ", false},
-                                         SwitchCase{" /ok", false}, SwitchCase{"/ok1", false},
-                                         SwitchCase{"/o", false}, SwitchCase{"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Args, LaunchSwitchTest,
+    testing::Values(SwitchCase{"/ok", true, true}, SwitchCase{"/ok300", true, false},
+                    SwitchCase{"/OK250", true, false}, SwitchCase{"/oK300", true, false},
+                    SwitchCase{"/OK", true, false}, SwitchCase{"/Ok", true, false},
+                    SwitchCase{"/ok ", true, false}, SwitchCase{"/ok1", true, false},
+                    SwitchCase{"/okay", true, false}, SwitchCase{"", false, false},
+                    SwitchCase{"/o", false, false}, SwitchCase{"ok300", false, false},
+                    SwitchCase{"-ok300", false, false}, SwitchCase{"\"/ok300\"", false, false},
+                    SwitchCase{" /ok", false, false}, SwitchCase{"/0k300", false, false}));
 
 struct TimeoutCase {
     const char* args;
