@@ -10,6 +10,7 @@
 #   expect_eq "hint" "On : ..." "$(tray_tooltips)"
 #   e2e_finish                    # exit status 0 when every expectation held
 #
+# fail and fatal count in the shell that runs them: not inside $(...) or a pipeline.
 # Every wait is a bounded poll: wait_until, wtool wait/gone, e2e_wait_exit. The EXIT trap stops
 # every started program by its pid, ends the prefix's wineserver, fails the test if any process
 # still holds the prefix, stops Xvfb and removes the work folder (kept with E2E_KEEP=1).
@@ -396,12 +397,16 @@ _e2e_prefix_holders() {
   done
 }
 
+_e2e_no_prefix_holders() { [ -z "$(_e2e_prefix_holders)" ]; }
+
 # Ends the prefix's server (every Wine process of this run); lists and ends any process that
 # still holds the prefix afterwards. Fails when there was one.
 _e2e_end_wine() {
   [ -n "$E2E_WORK" ] && [ "${WINEPREFIX:-}" = "$E2E_WORK/session/prefix" ] || return 0
   timeout 20 wineserver -k 2>/dev/null
   timeout 20 wineserver -w 2>/dev/null
+  # A process may still be on its way out for a moment after the server has gone.
+  wait_until 5 _e2e_no_prefix_holders 2>/dev/null && return 0
   local pid holders=()
   mapfile -t holders < <(_e2e_prefix_holders)
   [ ${#holders[@]} -eq 0 ] && return 0
