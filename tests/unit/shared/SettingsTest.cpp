@@ -9,6 +9,7 @@
 
 #include "forms/headless/Testing.h"
 #include "shared/headless/TestRegistry.h"
+#include "tests/unit/shared/StoredDataCases.h"
 
 namespace {
 
@@ -150,59 +151,25 @@ TEST_P(SettingsFailedSetTest, IsReportedOnceAndTheOtherValuesAreStillWritten) {
 
 INSTANTIATE_TEST_SUITE_P(EachValue, SettingsFailedSetTest, testing::ValuesIn(kAllSettings));
 
-// What another writer may have left in a value, and the text that reads back.
-struct StoredData {
-    const char* what;
-    std::uint32_t type;
-    std::vector<unsigned char> data;
-    std::string text;
-};
-
-void PrintTo(const StoredData& c, std::ostream* os) { *os << c.what; }
-
-class SettingsStoredDataTest : public SettingsTest, public testing::WithParamInterface<StoredData> {};
+class SettingsStoredDataTest : public SettingsTest, public testing::WithParamInterface<StoredDataCase> {};
 
 TEST_P(SettingsStoredDataTest, ReadsSafely) {
-    const StoredData& c = GetParam();
-    Store(kSettingRecogTimeout, c.type, c.data);
+    const StoredDataCase& c = GetParam();
+    Store(kSettingRecogTimeout, c.type, Bytes(c.bytes));
     EXPECT_EQ(ReadSetting(kSettingRecogTimeout), c.text);
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
-std::vector<unsigned char> Joined(std::vector<unsigned char> a, const std::vector<unsigned char>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Data, SettingsStoredDataTest,
-    testing::Values(
-        StoredData{"REG_SZ", kRegistryText, WithNul("250"), "250"},
-        StoredData{"REG_EXPAND_SZ", kRegistryExpandableText, WithNul("250"), "250"},
-        StoredData{"REG_BINARY holding a text", kRegistryBinary, WithNul("250"), "250"},
-        StoredData{"percent signs not expanded", kRegistryExpandableText, WithNul("%PATH%"), "%PATH%"},
-        StoredData{"78 characters", kRegistryExpandableText, WithNul(std::string(78, '1')), std::string(78, '1')},
-        StoredData{"79 characters fill the buffer", kRegistryExpandableText, WithNul(std::string(79, '2')),
-                   std::string(79, '2')},
-        StoredData{"80 characters", kRegistryExpandableText, WithNul(std::string(80, '3')), ""},
-        StoredData{"80 bytes without NUL", kRegistryExpandableText, Bytes(std::string(80, '4')), ""},
-        StoredData{"4096 bytes without NUL", kRegistryExpandableText, Bytes(std::string(4096, '5')), ""},
-        StoredData{"short text followed by 4096 bytes", kRegistryExpandableText,
-                   Joined(WithNul("12"), Bytes(std::string(4096, '6'))), ""},
-        StoredData{"short text without NUL", kRegistryText, Bytes("123"), ""},
-        StoredData{"no data", kRegistryExpandableText, {}, ""},
-        StoredData{"only a NUL", kRegistryExpandableText, WithNul(""), ""},
-        StoredData{"text up to the first NUL", kRegistryText, Joined(WithNul("12"), WithNul("34")), "12"},
-        StoredData{"REG_DWORD 1", 4, {1, 0, 0, 0}, "\x01"}),
-    [](const testing::TestParamInfo<StoredData>& param) {
-        std::string name = param.param.what;
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) {
-                c = '_';
-            }
-        }
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Data, SettingsStoredDataTest, testing::ValuesIn(kStoredDataCases),
+                         [](const testing::TestParamInfo<StoredDataCase>& param) {
+                             std::string name = param.param.what;
+                             for (char& c : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) {
+                                     c = '_';
+                                 }
+                             }
+                             return name;
+                         });
 
 TEST_F(SettingsTest, FailedQueryReadsEmptyWhateverTheBufferHolds) {
     Store(kSettingHoriRecog, kRegistryExpandableText, WithNul("3"));

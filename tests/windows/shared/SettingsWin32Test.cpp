@@ -11,6 +11,7 @@
 
 #include "shared/Settings.h"
 #include "shared/win32/Win32Registry.h"
+#include "tests/unit/shared/StoredDataCases.h"
 
 namespace {
 
@@ -60,13 +61,17 @@ protected:
         return read;
     }
 
-    // Another writer: stores the bytes as given, with the given type.
+    // Another writer: stores exactly the given bytes with the given type.
     void StoreRaw(const char* name, DWORD type, const std::string& bytes) const {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyA(root_, kSettingsKey, &key), ERROR_SUCCESS);
-        const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, data, static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+        // A text value's NUL is added by RegSetValueExA when the byte after the
+        // data is one; a byte other than NUL there keeps the data as given.
+        std::vector<BYTE> data(bytes.begin(), bytes.end());
+        data.push_back('x');
+        EXPECT_EQ(RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
         RegCloseKey(key);
+        EXPECT_EQ(QueryRaw(name).data, std::vector<unsigned char>(bytes.begin(), bytes.end()));
     }
 
     Registry& registry() { return *registry_; }
@@ -125,34 +130,15 @@ TEST_F(SettingsWin32Test, ReadCreatesTheEmptyKey) {
     RegCloseKey(key);
 }
 
-// What another writer may have stored, and the text that reads back.
-struct StoredCase {
-    const char* what;
-    DWORD type;
-    std::string bytes;
-    std::string text;
-};
+class SettingsWin32StoredTest : public SettingsWin32Test, public testing::WithParamInterface<StoredDataCase> {};
 
-void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.what; }
-
-class SettingsWin32StoredTest : public SettingsWin32Test, public testing::WithParamInterface<StoredCase> {};
-
-TEST_P(SettingsWin32StoredTest, ReadsAsText) {
-    const StoredCase& c = GetParam();
+TEST_P(SettingsWin32StoredTest, ReadsAsOnTheFake) {
+    const StoredDataCase& c = GetParam();
     StoreRaw(kSettingRecogTimeout, c.type, c.bytes);
     EXPECT_EQ(ReadSetting(registry(), kSettingRecogTimeout), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Data, SettingsWin32StoredTest,
-    testing::Values(StoredCase{"REG_SZ", REG_SZ, std::string("250", 4), "250"},
-                    StoredCase{"REG_EXPAND_SZ", REG_EXPAND_SZ, std::string("250", 4), "250"},
-                    StoredCase{"REG_EXPAND_SZ unexpanded", REG_EXPAND_SZ, std::string("%TEMP%", 7), "%TEMP%"},
-                    StoredCase{"79 characters", REG_SZ, std::string(79, '7') + '\0', std::string(79, '7')},
-                    StoredCase{"80 characters", REG_SZ, std::string(80, '8') + '\0', ""},
-                    StoredCase{"4096 characters", REG_SZ, std::string(4096, '9') + '\0', ""},
-                    StoredCase{"binary without NUL", REG_BINARY, "123", ""},
-                    StoredCase{"80 binary bytes without NUL", REG_BINARY, std::string(80, '4'), ""}));
+INSTANTIATE_TEST_SUITE_P(Data, SettingsWin32StoredTest, testing::ValuesIn(kStoredDataCases));
 
 // The programs' own registry: the settings key below the current user's root.
 // Only a value of the test's own is written, and removed again.
