@@ -4,9 +4,7 @@
 
 #include "tests/unit/options/OptionFixture.h"
 
-using forms::testing::MessageBoxes;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -31,11 +29,7 @@ TEST_P(OptionStepTest, StepsFromTheTypedValueAndValidates) {
 
     EXPECT_EQ(intRecogTimeout, c.timeout);
     EXPECT_EQ(form.txtRecogTimeout.Text(), c.box);
-    if (c.rangeMessage) {
-        EXPECT_THAT(MessageBoxes(), ElementsAre(EditorBox(kRangeText)));
-    } else {
-        EXPECT_THAT(MessageBoxes(), IsEmpty());
-    }
+    ExpectOnlyRangeMessage(c.rangeMessage);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -88,6 +88,15 @@ protected:
         }
     }
 
+    // Either the range message alone was shown, or nothing.
+    static void ExpectOnlyRangeMessage(bool shown) {
+        if (shown) {
+            EXPECT_THAT(forms::testing::MessageBoxes(), ::testing::ElementsAre(EditorBox(kRangeText)));
+        } else {
+            EXPECT_THAT(forms::testing::MessageBoxes(), ::testing::IsEmpty());
+        }
+    }
+
     static std::vector<std::string> ShownTexts() {
         std::vector<std::string> texts;
         for (const auto& box : forms::testing::MessageBoxes()) {

@@ -7,7 +7,6 @@
 using forms::testing::MessageBoxes;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -37,11 +36,7 @@ TEST_P(OptionLoadTest, ShowsTheStoredSettings) {
     EXPECT_EQ(form.lstVertical.ItemIndex(), c.vertical);
     EXPECT_EQ(intRecogTimeout, c.timeout);
     EXPECT_EQ(form.txtRecogTimeout.Text(), IntToStr(c.timeout));
-    if (c.rangeMessage) {
-        EXPECT_THAT(MessageBoxes(), ElementsAre(EditorBox(kRangeText)));
-    } else {
-        EXPECT_THAT(MessageBoxes(), IsEmpty());
-    }
+    ExpectOnlyRangeMessage(c.rangeMessage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
