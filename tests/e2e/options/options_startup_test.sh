@@ -8,6 +8,20 @@ set -u -o pipefail
 e2e_init "$@"
 
 exe=$(opt_exe_winpath)
+
+# ---------------------------------------------------------------------------------------------
+e2e_step "first start with nothing stored: the conversion error, then the window as laid out"
+reg_delete "$E2E_SETTINGS_KEY" 2>/dev/null
+e2e_start OPT "$E2E_BIN/options.exe" /ok
+# The platform's error report carries the program's name as its caption.
+msgbox_expect options "'' is not a valid integer value" 10
+wtool wait "$OPT_WIN" 10000 >/dev/null || fatal "the window did not open after the error"
+expect_eq "the controls keep their first state" "0 0 -1 -1 200" "$(opt_shown)"
+wtool click "$OPT_WIN" '&Ok' || fail "click OK"
+msgbox_expect "$OPT_BOX_CAPTION" "$OPT_SAVED_TEXT" 10
+opt_expect_exit "$OPT" "OK after the failed load"
+expect_stored "OK stores what the window showed" 0 0 -1 -1 200
+
 opt_store 0 1 2 3 200
 
 # ---------------------------------------------------------------------------------------------
@@ -46,7 +60,7 @@ expect_no_window "the second copies showed no message" '#32770' 0.2
 expect_eq "one options window" 1 "$(wtool list "$OPT_WIN" | awk -F '\t' '$3 == 1' | wc -l)"
 wtool close "$OPT_WIN" || fail "close the first copy"
 if e2e_wait_exit "$RUN" 10; then
-  expect_eq "the first copy ends with 0 from its close box" 0 "$E2E_STATUS"
+  expect_eq "the first copy ends with 0 after WM_CLOSE" 0 "$E2E_STATUS"
 else
   fail "the first copy did not end"
   e2e_stop "$RUN"
