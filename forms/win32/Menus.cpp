@@ -17,12 +17,21 @@ void TPopupMenu::Popup(int x, int y) {
             AppendMenuA(menu.get(), MF_STRING, index + 1, items[index]->Caption().c_str());
         }
     }
-    // The menu closes on a click elsewhere only if its owner is in the foreground.
-    HWND owner = static_cast<HWND>(Application->Handle());
-    SetForegroundWindow(owner);
+    // The menu closes on a click elsewhere only if the application is in the
+    // foreground. Its owner is a hidden window of its own: with the visible
+    // application window as owner, the activation that SetForegroundWindow sets
+    // off could close the menu as soon as it opened (seen under Wine after
+    // clicks on the tray icon, about every other time).
+    HWND application = static_cast<HWND>(Application->Handle());
+    forms::win32::UniqueWindow owner(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0,
+                                                     application, nullptr, forms::win32::Instance(), nullptr));
+    if (!owner) {
+        throw Exception("Cannot create a menu");
+    }
+    SetForegroundWindow(application);
     const BOOL chosen =
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
-    PostMessageA(owner, WM_NULL, 0, 0);  // so that the next menu does not close at once
+        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner.get(), nullptr);
+    PostMessageA(application, WM_NULL, 0, 0);  // so that the next menu does not close at once
     if (chosen <= 0 || static_cast<std::size_t>(chosen) > items.size()) {
         return;
     }
