@@ -17,18 +17,18 @@ void TPopupMenu::Popup(int x, int y) {
             AppendMenuA(menu.get(), MF_STRING, index + 1, items[index]->Caption().c_str());
         }
     }
-    // The menu closes on a click elsewhere only if the application is in the
-    // foreground. Its owner is a hidden window of its own: with the visible
-    // application window as owner, the activation that SetForegroundWindow sets
-    // off could close the menu as soon as it opened (seen under Wine after
-    // clicks on the tray icon, about every other time).
+    // The menu closes on a click elsewhere, and gets the keys, only if its owner
+    // is in the foreground. The owner is a hidden window of its own: bringing the
+    // visible application window to the foreground raced with the activation that
+    // a click on the tray icon sets off (seen under Wine about every other time),
+    // and the menu closed at once or the keys went elsewhere.
     HWND application = static_cast<HWND>(Application->Handle());
     forms::win32::UniqueWindow owner(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0,
                                                      application, nullptr, forms::win32::Instance(), nullptr));
     if (!owner) {
         throw Exception("Cannot create a menu");
     }
-    SetForegroundWindow(application);
+    SetForegroundWindow(owner.get());
     const BOOL chosen =
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0, owner.get(), nullptr);
     PostMessageA(application, WM_NULL, 0, 0);  // so that the next menu does not close at once
