@@ -21,6 +21,18 @@ constexpr char kLauncherPath[] = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Edge
 constexpr char kServicePath[] = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Edgeroam 2\\edgeroam2.exe";
 constexpr char kQuotedLauncher[] = "\"C:\\Users\\Ann\\AppData\\Local\\Programs\\Edgeroam 2\\Edgeroam2StartUp.exe\"";
 
+// A parameterised case's name: its description with blanks as underscores.
+template <class Case>
+std::string CaseName(const testing::TestParamInfo<Case>& param) {
+    std::string name = param.param.what;
+    for (char& c : name) {
+        if (c == ' ') {
+            c = '_';
+        }
+    }
+    return name;
+}
+
 MATCHER_P(Box, text, "") { return arg.text == text && arg.caption == kLauncherCaption && arg.flags == 0; }
 
 struct Started {
@@ -153,15 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StoredBefore{"only the actions", {{"HoriRecog", "3"}, {"VertRecog", "5"}}},
                     StoredBefore{"empty texts", {{"RecogTimeout", ""}, {"HoriRecog", ""}}},
                     StoredBefore{"texts that are no numbers", {{"RecogTimeout", "soon"}, {"OnStartUp", "yes"}}}),
-    [](const testing::TestParamInfo<StoredBefore>& param) {
-        std::string name = param.param.what;
-        for (char& c : name) {
-            if (c == ' ') {
-                c = '_';
-            }
-        }
-        return name;
-    });
+    CaseName<StoredBefore>);
 
 TEST_F(LauncherTest, ValueOfAnotherTypeIsNotReplaced) {
     registry().PutValue(kSettingsKey, kSettingRecogTimeout, 4, {0xF4, 0x01, 0, 0});
@@ -279,15 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RunEntryCase{"off removes it", "0", kQuotedLauncher, std::nullopt, 0},
                     RunEntryCase{"off without one", "0", std::nullopt, std::nullopt, 0},
                     RunEntryCase{"unreadable means off", "sometimes", kQuotedLauncher, std::nullopt, 0}),
-    [](const testing::TestParamInfo<RunEntryCase>& param) {
-        std::string name = param.param.what;
-        for (char& c : name) {
-            if (c == ' ') {
-                c = '_';
-            }
-        }
-        return name;
-    });
+    CaseName<RunEntryCase>);
 
 TEST_F(LauncherTest, RunEntryThatCannotBeWrittenIsReportedAndTheServiceStillStarts) {
     Store(kSettingOnStartUp, "1");

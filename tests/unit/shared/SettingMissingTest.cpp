@@ -68,16 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PresentValue{"empty text", kRegistryExpandableText, {0}},
                     PresentValue{"no data at all", kRegistryText, {}},
                     PresentValue{"longer than the read buffer", kRegistryText, std::vector<unsigned char>(4096, '7')},
-                    PresentValue{"a number stored as DWORD", 4, {1, 0, 0, 0}}),
-    [](const testing::TestParamInfo<PresentValue>& param) {
-        std::string name = param.param.what;
-        for (char& c : name) {
-            if (c == ' ') {
-                c = '_';
-            }
-        }
-        return name;
-    });
+                    PresentValue{"a number stored as DWORD", 4, {1, 0, 0, 0}}));
 
 TEST_F(SettingMissingTest, KeyThatCannotBeOpenedIsNotCalledMissing) {
     registry().FailCreateKey(kRegistryAccessDenied);
