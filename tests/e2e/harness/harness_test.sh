@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The e2e harness against its own helper programs: keys into a receiver window, message boxes
-# found by caption and answered, the pointer seen by X and by Windows alike, registry bytes.
+# found by caption and answered, a tray icon clicked and its menu driven, another process's
+# dialog controls, the clipboard, the pointer seen by X and by Windows alike, registry bytes.
+# shellcheck disable=SC2317,SC2119  # functions called through variables; helpers' optional arguments
 set -u -o pipefail
 # shellcheck source-path=SCRIPTDIR source=../lib/e2e.sh
 . "$(dirname "$0")/../lib/e2e.sh"
@@ -89,6 +91,7 @@ wait_for_log "$events" '^READY' 10 >/dev/null || fatal "the tray probe did not s
 tray_wait 10 || fatal "no tray icon appeared"
 read -r left top right bottom < <(tray_rect)
 expect_eq "the icon's size" "20x20" "$((right - left))x$((bottom - top))"
+wait_until 2 tray_hint_is "Harness tray" || true
 expect_eq "the hint before any click" "Harness tray" "$(tray_tooltips)"
 for clicks in 1 2 3; do
   tray_click left
@@ -132,6 +135,8 @@ expect_eq "checking it" 1 "$(wtool check "$form_title" 102 1)"
 wait_for_log "$events" '^BN_CLICKED id=102 check=1$' >/dev/null || fail "checking clicks the box (inside its group box)"
 expect_eq "checking it again changes nothing" 1 "$(wtool check "$form_title" 102 1)"
 expect_eq "clearing it" 0 "$(wtool check "$form_title" 102 0)"
+clicks_logged() { [ "$(grep -c '^BN_CLICKED id=102' "$events")" = "$1" ]; }
+wait_until 5 clicks_logged 2 || true
 expect_eq "the box was clicked twice in all" 2 "$(grep -c '^BN_CLICKED id=102' "$events")"
 
 expect_eq "the list starts with no selection" -1 "$(wtool cursel "$form_title" 103)"

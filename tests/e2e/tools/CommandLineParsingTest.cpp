@@ -13,7 +13,7 @@
 #include "tests/e2e/tools/common/KeyStroke.h"
 #include "tests/e2e/tools/common/RegistryPath.h"
 #include "tests/e2e/tools/common/TextParse.h"
-#include "tests/e2e/tools/common/WindowSpec.h"
+#include "tests/e2e/tools/common/WindowPattern.h"
 
 namespace e2e {
 namespace {
@@ -125,9 +125,9 @@ TEST(KeyStroke, RejectsWhatItCannotSendExactly) {
   }
 }
 
-TEST(WindowSpec, MatchesByTitleSubstringClassAndBoth) {
+TEST(WindowPattern, MatchesByTitleSubstringClassAndBoth) {
   struct Case {
-    const char* spec;
+    const char* pattern;
     const char* className;
     const char* title;
     bool matches;
@@ -153,35 +153,35 @@ TEST(WindowSpec, MatchesByTitleSubstringClassAndBoth) {
       {"=", "X", "x", false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.spec) + " / " + c.className + " / " + c.title);
-    const auto spec = parseWindowSpec(c.spec);
-    ASSERT_TRUE(spec.has_value());
-    EXPECT_EQ(matchesWindow(*spec, c.className, c.title), c.matches);
+    SCOPED_TRACE(std::string(c.pattern) + " / " + c.className + " / " + c.title);
+    const auto pattern = parseWindowPattern(c.pattern);
+    ASSERT_TRUE(pattern.has_value());
+    EXPECT_EQ(matchesWindow(*pattern, c.className, c.title), c.matches);
   }
   for (const char* bad : {"", "#", "#:title", "~", "#32770:~"}) {
     SCOPED_TRACE(bad);
-    EXPECT_FALSE(parseWindowSpec(bad).has_value());
+    EXPECT_FALSE(parseWindowPattern(bad).has_value());
   }
 }
 
-TEST(ControlSpec, NumbersAreIdsAndBareNamesMatchTextOrClass) {
+TEST(ControlPattern, NumbersAreIdsAndBareNamesMatchTextOrClass) {
   struct Case {
-    const char* spec;
+    const char* pattern;
     std::optional<int> id;
   };
   for (const Case& c : {Case{"1", 1}, Case{"0xffff", 0xffff}, Case{"-1", -1}, Case{"&Ok", std::nullopt}}) {
-    SCOPED_TRACE(c.spec);
-    const auto spec = parseControlSpec(c.spec);
-    ASSERT_TRUE(spec.has_value());
-    EXPECT_EQ(spec->id, c.id);
+    SCOPED_TRACE(c.pattern);
+    const auto pattern = parseControlPattern(c.pattern);
+    ASSERT_TRUE(pattern.has_value());
+    EXPECT_EQ(pattern->id, c.id);
   }
-  const auto bare = parseControlSpec("__winex11_tray_icon");
+  const auto bare = parseControlPattern("__winex11_tray_icon");
   ASSERT_TRUE(bare.has_value());
   EXPECT_TRUE(matchesWindow(bare->window, "__winex11_tray_icon", ""));
   EXPECT_TRUE(matchesWindow(bare->window, "Static", "__winex11_tray_icon"));
   EXPECT_FALSE(matchesWindow(bare->window, "Static", "other"));
 
-  const auto byClass = parseControlSpec("#Edit");
+  const auto byClass = parseControlPattern("#Edit");
   ASSERT_TRUE(byClass.has_value());
   EXPECT_TRUE(matchesWindow(byClass->window, "Edit", "200"));
   EXPECT_FALSE(matchesWindow(byClass->window, "Static", "Edit"));

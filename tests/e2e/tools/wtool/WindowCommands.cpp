@@ -53,11 +53,11 @@ bool isChecked(HWND button) { return query(button, BM_GETCHECK) == BST_CHECKED; 
 }  // namespace
 
 int commandList(const Args& args) {
-  const auto spec = args.empty() ? std::optional<WindowSpec>{} : windowSpecArg(args[0]);
+  const auto pattern = args.empty() ? std::optional<WindowPattern>{} : windowPatternArg(args[0]);
   for (HWND window : topLevelWindows()) {
     const std::string className = classOf(window);
     const std::string title = titleOf(window);
-    if (spec && !matchesWindow(*spec, className, title)) continue;
+    if (pattern && !matchesWindow(*pattern, className, title)) continue;
     printLine(handleText(window) + "\t" + std::to_string(processOf(window)) + "\t" +
               (IsWindowVisible(window) ? "1" : "0") + "\t" + escaped(className) + "\t" + escaped(title));
   }
@@ -65,10 +65,10 @@ int commandList(const Args& args) {
 }
 
 int commandWait(const Args& args) {
-  const WindowSpec spec = windowSpecArg(args[0]);
+  const WindowPattern pattern = windowPatternArg(args[0]);
   const unsigned long timeout = timeoutArg(args, 1);
   HWND found = nullptr;
-  if (!pollUntil(timeout, [&] { return (found = findVisibleWindow(spec)) != nullptr; })) {
+  if (!pollUntil(timeout, [&] { return (found = findVisibleWindow(pattern)) != nullptr; })) {
     throw ToolError(kFailed, "no visible window matches '" + args[0] + "' after " + std::to_string(timeout) + " ms");
   }
   printLine(handleText(found));
@@ -76,9 +76,9 @@ int commandWait(const Args& args) {
 }
 
 int commandGone(const Args& args) {
-  const WindowSpec spec = windowSpecArg(args[0]);
+  const WindowPattern pattern = windowPatternArg(args[0]);
   const unsigned long timeout = timeoutArg(args, 1);
-  if (!pollUntil(timeout, [&] { return findVisibleWindow(spec) == nullptr; })) {
+  if (!pollUntil(timeout, [&] { return findVisibleWindow(pattern) == nullptr; })) {
     throw ToolError(kFailed, "a visible window still matches '" + args[0] + "' after " + std::to_string(timeout) +
                                  " ms");
   }

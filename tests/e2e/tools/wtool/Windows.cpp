@@ -65,50 +65,50 @@ DWORD processOf(HWND window) {
   return process;
 }
 
-HWND findWindow(const WindowSpec& spec) {
+HWND findWindow(const WindowPattern& pattern) {
   HWND hidden = nullptr;
   for (HWND window : topLevelWindows()) {
-    if (!matchesWindow(spec, classOf(window), titleOf(window))) continue;
+    if (!matchesWindow(pattern, classOf(window), titleOf(window))) continue;
     if (IsWindowVisible(window)) return window;
     if (!hidden) hidden = window;
   }
   return hidden;
 }
 
-HWND findVisibleWindow(const WindowSpec& spec) {
-  HWND window = findWindow(spec);
+HWND findVisibleWindow(const WindowPattern& pattern) {
+  HWND window = findWindow(pattern);
   return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-HWND findControl(HWND parent, const ControlSpec& spec) {
+HWND findControl(HWND parent, const ControlPattern& pattern) {
   for (HWND child : descendantWindows(parent)) {
-    if (spec.id) {
-      if (GetDlgCtrlID(child) == *spec.id) return child;
-    } else if (matchesWindow(spec.window, classOf(child), textOf(child))) {
+    if (pattern.id) {
+      if (GetDlgCtrlID(child) == *pattern.id) return child;
+    } else if (matchesWindow(pattern.window, classOf(child), textOf(child))) {
       return child;
     }
   }
   return nullptr;
 }
 
-WindowSpec windowSpecArg(std::string_view spec) {
-  auto parsed = parseWindowSpec(spec);
-  if (!parsed) throw ToolError(kUsage, "not a window name: '" + std::string(spec) + "'");
+WindowPattern windowPatternArg(std::string_view pattern) {
+  auto parsed = parseWindowPattern(pattern);
+  if (!parsed) throw ToolError(kUsage, "not a window name: '" + std::string(pattern) + "'");
   return *parsed;
 }
 
-HWND requireWindow(std::string_view spec) {
-  HWND window = findWindow(windowSpecArg(spec));
-  if (!window) throw ToolError(kNotFound, "no window matches '" + std::string(spec) + "'");
+HWND requireWindow(std::string_view pattern) {
+  HWND window = findWindow(windowPatternArg(pattern));
+  if (!window) throw ToolError(kNotFound, "no window matches '" + std::string(pattern) + "'");
   return window;
 }
 
-HWND requireControl(HWND parent, std::string_view spec) {
-  auto parsed = parseControlSpec(spec);
-  if (!parsed) throw ToolError(kUsage, "not a control name: '" + std::string(spec) + "'");
+HWND requireControl(HWND parent, std::string_view pattern) {
+  auto parsed = parseControlPattern(pattern);
+  if (!parsed) throw ToolError(kUsage, "not a control name: '" + std::string(pattern) + "'");
   HWND control = findControl(parent, *parsed);
   if (!control) {
-    throw ToolError(kNotFound, "window " + handleText(parent) + " has no control '" + std::string(spec) + "'");
+    throw ToolError(kNotFound, "window " + handleText(parent) + " has no control '" + std::string(pattern) + "'");
   }
   return control;
 }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/e2e/tools/common/WindowSpec.h"
+#include "tests/e2e/tools/common/WindowPattern.h"
 #include "tests/e2e/tools/common/win32/Window.h"
 
 namespace e2e {
@@ -23,14 +23,14 @@ std::string textOf(HWND window);
 DWORD processOf(HWND window);
 
 // The first visible top-level window that matches, else the first hidden one, else null.
-HWND findWindow(const WindowSpec& spec);
-HWND findVisibleWindow(const WindowSpec& spec);
-HWND findControl(HWND parent, const ControlSpec& spec);
+HWND findWindow(const WindowPattern& pattern);
+HWND findVisibleWindow(const WindowPattern& pattern);
+HWND findControl(HWND parent, const ControlPattern& pattern);
 
 // As above from command-line text; throw a ToolError when nothing matches.
-WindowSpec windowSpecArg(std::string_view spec);
-HWND requireWindow(std::string_view spec);
-HWND requireControl(HWND parent, std::string_view spec);
+WindowPattern windowPatternArg(std::string_view pattern);
+HWND requireWindow(std::string_view pattern);
+HWND requireControl(HWND parent, std::string_view pattern);
 
 // Polls every 20 ms until done() or until timeoutMs has passed; returns done().
 template <typename Done>

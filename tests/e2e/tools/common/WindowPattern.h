@@ -16,20 +16,20 @@ namespace e2e {
 
 enum class TextMatch { any, exact, contains, textOrClass };
 
-struct WindowSpec {
+struct WindowPattern {
   std::optional<std::string> className;
   TextMatch match = TextMatch::any;
   std::string text;
 };
 
-struct ControlSpec {
+struct ControlPattern {
   std::optional<int> id;
-  WindowSpec window;
+  WindowPattern window;
 };
 
-std::optional<WindowSpec> parseWindowSpec(std::string_view spec);
-std::optional<ControlSpec> parseControlSpec(std::string_view spec);
+std::optional<WindowPattern> parseWindowPattern(std::string_view pattern);
+std::optional<ControlPattern> parseControlPattern(std::string_view pattern);
 
-bool matchesWindow(const WindowSpec& spec, std::string_view className, std::string_view text);
+bool matchesWindow(const WindowPattern& pattern, std::string_view className, std::string_view text);
 
 }  // namespace e2e
