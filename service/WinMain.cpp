@@ -1,0 +1,79 @@
+// Start-up of the pointer service: off the taskbar, one copy only, the
+// launch switch required; then the main window and its message loop.
+#include <windows.h>
+
+#include <optional>
+
+#include "forms/Forms.h"
+#include "service/Main.h"
+#include "shared/LaunchContract.h"
+
+namespace {
+
+constexpr char kMutexName[] = "Edgeroam2";
+constexpr char kTitle[] = "Edgeroam2";
+constexpr char kAlreadyRunningText[] = "Edgeroam 2 is already running.";
+constexpr char kAlreadyRunningCaption[] = "Edgeroam 2 : Korvantis(TM)";
+
+// The single-instance mutex, created owned. The owner releases it before the
+// handle is closed; a copy that found it existing only closes its handle.
+class InstanceMutex {
+public:
+    InstanceMutex() : handle_(CreateMutexA(nullptr, TRUE, kMutexName)), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
+    InstanceMutex(const InstanceMutex&) = delete;
+    InstanceMutex& operator=(const InstanceMutex&) = delete;
+    ~InstanceMutex() {
+        if (handle_ == nullptr) {
+            return;
+        }
+        if (!existed_) {
+            ReleaseMutex(handle_);
+        }
+        CloseHandle(handle_);
+    }
+    bool Existed() const { return existed_; }
+
+private:
+    HANDLE handle_;
+    bool existed_;
+};
+
+// No taskbar button: the application's window becomes a tool window.
+void KeepOffTaskbar() {
+    const auto window = static_cast<HWND>(Application->Handle());
+    SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+}
+
+void RunService(const String& arguments, const char* lpCmdLine) {
+    Application->Initialize();
+    Application->SetHint(arguments);
+    if (!ServiceSwitchGiven(lpCmdLine)) {
+        Application->MessageBox(kNotLaunchedText, kNotLaunchedCaption, MB_OK);
+        return;
+    }
+    Application->CreateForm(frmMain);
+    Application->SetTitle(kTitle);
+    Application->Run();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
+    const char* commandLine = lpCmdLine != nullptr ? lpCmdLine : "";
+    const String arguments = commandLine;
+    KeepOffTaskbar();
+    std::optional<InstanceMutex> mutex(std::in_place);
+    if (mutex->Existed()) {
+        mutex.reset();  // the handle goes before the message waits for the user
+        Application->MessageBox(kAlreadyRunningText, kAlreadyRunningCaption, MB_OK);
+        return 0;
+    }
+    try {
+        RunService(arguments, commandLine);
+    } catch (const Exception& e) {
+        Application->ShowException(e);
+    } catch (...) {
+        Application->ShowException(Exception(""));
+    }
+    return 0;
+}
