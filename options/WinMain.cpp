@@ -5,32 +5,9 @@
 #include "forms/Forms.h"
 #include "options/Option.h"
 #include "shared/LaunchContract.h"
+#include "shared/win32/SingleInstance.h"
 
 namespace {
-
-// The one-copy key. The handle is closed when the process ends in any way;
-// a normal return also releases the ownership taken at creation.
-class SingleInstance {
-public:
-    explicit SingleInstance(const char* name)
-        : handle_(CreateMutexA(nullptr, TRUE, name)), alreadyRunning_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
-    ~SingleInstance() {
-        if (handle_ == nullptr) {
-            return;
-        }
-        if (!alreadyRunning_) {
-            ReleaseMutex(handle_);
-        }
-        CloseHandle(handle_);
-    }
-    bool AlreadyRunning() const { return alreadyRunning_; }
-
-private:
-    HANDLE handle_;
-    bool alreadyRunning_;
-};
 
 void RunEditor() {
     Application->Initialize();

@@ -7,6 +7,7 @@
 #include "forms/Forms.h"
 #include "service/Main.h"
 #include "shared/LaunchContract.h"
+#include "shared/win32/SingleInstance.h"
 
 namespace {
 
@@ -14,29 +15,6 @@ constexpr char kMutexName[] = "Edgeroam2";
 constexpr char kTitle[] = "Edgeroam2";
 constexpr char kAlreadyRunningText[] = "Edgeroam 2 is already running.";
 constexpr char kAlreadyRunningCaption[] = "Edgeroam 2 : Korvantis(TM)";
-
-// The single-instance mutex, created owned. The owner releases it before the
-// handle is closed; a copy that found it existing only closes its handle.
-class InstanceMutex {
-public:
-    InstanceMutex() : handle_(CreateMutexA(nullptr, TRUE, kMutexName)), existed_(GetLastError() == ERROR_ALREADY_EXISTS) {}
-    InstanceMutex(const InstanceMutex&) = delete;
-    InstanceMutex& operator=(const InstanceMutex&) = delete;
-    ~InstanceMutex() {
-        if (handle_ == nullptr) {
-            return;
-        }
-        if (!existed_) {
-            ReleaseMutex(handle_);
-        }
-        CloseHandle(handle_);
-    }
-    bool Existed() const { return existed_; }
-
-private:
-    HANDLE handle_;
-    bool existed_;
-};
 
 // No taskbar button: the application's window becomes a tool window.
 void KeepOffTaskbar() {
@@ -62,9 +40,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
     const char* commandLine = lpCmdLine != nullptr ? lpCmdLine : "";
     const String arguments = commandLine;
     KeepOffTaskbar();
-    std::optional<InstanceMutex> mutex(std::in_place);
-    if (mutex->Existed()) {
-        mutex.reset();  // the handle goes before the message waits for the user
+    std::optional<SingleInstance> instance(std::in_place, kMutexName);
+    if (instance->AlreadyRunning()) {
+        instance.reset();  // the handle goes before the message waits for the user
         Application->MessageBox(kAlreadyRunningText, kAlreadyRunningCaption, MB_OK);
         return 0;
     }
