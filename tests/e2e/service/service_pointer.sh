@@ -14,6 +14,9 @@ e2e_start SVC "$E2E_BIN/edgeroam2.exe" /ok1000
 tray_wait 10 || fatal "no tray icon appeared"
 expect_hint "$SVC_HINT_START"
 expect_no_window "no message at start" '#32770' 0.5
+read -r left _ right _ < <(wtool rect '#Edgeroam.Form') || fail "no main window"
+expect_eq "the main window is moved to x = -500" -500 "${left:-}"
+expect_eq "the main window lies left of the screen" yes "$([ "${right:-1}" -le 0 ] && echo yes)"
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "the pointer wraps at each edge to one pixel inside the opposite one"
