@@ -18,7 +18,7 @@ constexpr char kHomepage[] = "http://" EDGEROAM_HOMEPAGE_HOST "/products/utils/e
 constexpr char kOptionsFile[] = "options.exe";
 constexpr char kHelpFile[] = "help.chm";
 
-// The menu's launches all pass the launch switch along.
+// Options and Help pass the launch switch along (the editor requires it).
 constexpr const char* kLaunchParameters = kLaunchSwitch;
 
 // An action setting is taken through a working buffer of two characters and
