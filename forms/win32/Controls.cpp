@@ -383,7 +383,13 @@ int TControl::Width() const { return impl_->Unscale(RectWidth(impl_->NativeBound
 
 int TControl::Height() const { return impl_->Unscale(RectHeight(impl_->NativeBounds())); }
 
-void TControl::SetCaption(const String& caption) { SetWindowTextA(impl_->hwnd, caption.c_str()); }
+void TControl::SetCaption(const String& caption) {
+    if (impl_->kind == Kind::Edit) {
+        static_cast<TEdit*>(this)->SetText(caption);
+        return;
+    }
+    SetWindowTextA(impl_->hwnd, caption.c_str());
+}
 
 String TControl::Caption() const { return WindowText(impl_->hwnd); }
 
@@ -477,8 +483,14 @@ bool TCheckBox::Checked() const { return SendMessageA(impl().hwnd, BM_GETCHECK, 
 
 TEdit::TEdit(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) { CreateNative(Kind::Edit); }
 
-// The edit control reports every change, this one included, with EN_CHANGE.
-void TEdit::SetText(const String& text) { SetWindowTextA(impl().hwnd, text.c_str()); }
+// The edit control reports a change with EN_CHANGE (routed to Changed). It
+// would report setting the same text too; that is no change and raises nothing.
+void TEdit::SetText(const String& text) {
+    if (Text() == text) {
+        return;
+    }
+    SetWindowTextA(impl().hwnd, text.c_str());
+}
 
 String TEdit::Text() const { return WindowText(impl().hwnd); }
 
