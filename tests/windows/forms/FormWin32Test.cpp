@@ -181,8 +181,11 @@ TEST(ProgramWin32, CarriesTheManifestWithCommonControls6AndDpiAwareness) {
     EXPECT_NE(module.find("_6.0."), std::string::npos) << module;
 }
 
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
 // Run in a child process that starts with the screen at 120 DPI.
 [[noreturn]] void CheckScalingAt120Dpi() {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");  // read at start-up: no longer needed
     std::string failures;
     const auto check = [&](const char* what, long got, long wanted) {
         if (got != wanted) {
@@ -225,14 +228,12 @@ TEST(ProgramWin32, CarriesTheManifestWithCommonControls6AndDpiAwareness) {
 }
 
 TEST(ScaledFormWin32, SizesAndTheFontFollowTheScreenDpi) {
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Control Panel\\Desktop", &desktop), ERROR_SUCCESS);
     const DWORD dpi = 120;
-    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi),
+              ERROR_SUCCESS);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(CheckScalingAt120Dpi(), ::testing::ExitedWithCode(0), "^$");
-    RegDeleteValueA(desktop, "LogPixels");
-    RegCloseKey(desktop);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
 }
 
 }  // namespace
