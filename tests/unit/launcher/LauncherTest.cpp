@@ -10,6 +10,7 @@
 #include "forms/headless/Testing.h"
 #include "shared/Settings.h"
 #include "shared/headless/TestRegistry.h"
+#include "tests/unit/shared/FreshSettingsStore.h"
 
 namespace {
 
@@ -83,17 +84,8 @@ std::vector<unsigned char> WithNul(const std::string& text) {
     return bytes;
 }
 
-class LauncherTest : public testing::Test {
+class LauncherTest : public FreshSettingsStore {
 protected:
-    void SetUp() override {
-        registry().Reset();
-        forms::testing::ClearMessageBoxes();
-    }
-    void TearDown() override {
-        EXPECT_EQ(registry().OpenKeys(), 0u);
-        EXPECT_EQ(registry().BadHandleUses(), 0u);
-    }
-    static FakeRegistry& registry() { return TestRegistry(); }
     static void Store(const char* name, const std::string& text) {
         registry().PutValue(kSettingsKey, name, kRegistryText, WithNul(text));
     }
@@ -285,23 +277,37 @@ INSTANTIATE_TEST_SUITE_P(
                     RunEntryCase{"unreadable means off", "sometimes", kQuotedLauncher, std::nullopt, 0}),
     CaseName<RunEntryCase>);
 
-TEST_F(LauncherTest, RunEntryThatCannotBeWrittenIsReportedAndTheServiceStillStarts) {
-    Store(kSettingOnStartUp, "1");
-    platform.setSucceeds = false;
+// A Run entry that cannot be changed is reported; the service still starts.
+struct RunEntryFailure {
+    const char* what;
+    const char* onStartUp;
+    bool setSucceeds;
+    bool removeSucceeds;
+    const char* message;
+};
+
+void PrintTo(const RunEntryFailure& c, std::ostream* os) { *os << c.what; }
+
+class LauncherRunEntryFailureTest : public LauncherTest, public testing::WithParamInterface<RunEntryFailure> {};
+
+TEST_P(LauncherRunEntryFailureTest, IsReportedAndTheServiceStillStarts) {
+    const RunEntryFailure& c = GetParam();
+    Store(kSettingOnStartUp, c.onStartUp);
+    platform.runEntry = "\"D:\\old\\Edgeroam2StartUp.exe\"";
+    platform.setSucceeds = c.setSucceeds;
+    platform.removeSucceeds = c.removeSucceeds;
     EXPECT_EQ(RunLauncher(platform), 0);
-    EXPECT_THAT(MessageBoxes(),
-                ElementsAre(Box("Edgeroam 2 could not be added to the programs that start with Windows.")));
+    EXPECT_THAT(MessageBoxes(), ElementsAre(Box(c.message)));
     EXPECT_EQ(platform.starts.size(), 1u);
 }
 
-TEST_F(LauncherTest, RunEntryThatCannotBeRemovedIsReportedAndTheServiceStillStarts) {
-    platform.runEntry = kQuotedLauncher;
-    platform.removeSucceeds = false;
-    EXPECT_EQ(RunLauncher(platform), 0);
-    EXPECT_THAT(MessageBoxes(),
-                ElementsAre(Box("Edgeroam 2 could not be removed from the programs that start with Windows.")));
-    EXPECT_EQ(platform.starts.size(), 1u);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Failures, LauncherRunEntryFailureTest,
+    testing::Values(RunEntryFailure{"not written", "1", false, true,
+                                    "Edgeroam 2 could not be added to the programs that start with Windows."},
+                    RunEntryFailure{"not removed", "0", true, false,
+                                    "Edgeroam 2 could not be removed from the programs that start with Windows."}),
+    CaseName<RunEntryFailure>);
 
 TEST_F(LauncherTest, ServiceThatCannotBeStartedIsReportedWithAFailingStatus) {
     platform.startSucceeds = false;

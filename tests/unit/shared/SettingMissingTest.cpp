@@ -7,24 +7,20 @@
 #include "forms/headless/Testing.h"
 #include "shared/Settings.h"
 #include "shared/headless/TestRegistry.h"
+#include "tests/unit/shared/FreshSettingsStore.h"
 
 namespace {
 
 using forms::testing::MessageBoxes;
 using testing::IsEmpty;
 
-class SettingMissingTest : public testing::Test {
+// SettingMissing never shows a message, whatever happens.
+class SettingMissingTest : public FreshSettingsStore {
 protected:
-    void SetUp() override {
-        registry().Reset();
-        forms::testing::ClearMessageBoxes();
-    }
     void TearDown() override {
-        EXPECT_EQ(registry().OpenKeys(), 0u);
-        EXPECT_EQ(registry().BadHandleUses(), 0u);
+        FreshSettingsStore::TearDown();
         EXPECT_THAT(MessageBoxes(), IsEmpty());
     }
-    static FakeRegistry& registry() { return TestRegistry(); }
 };
 
 TEST_F(SettingMissingTest, NoKeyMeansMissingAndLeavesTheEmptyKey) {
