@@ -246,7 +246,9 @@ bool TControl::Impl::RouteCommand(WPARAM wParam, LPARAM lParam) const {
     const WORD id = LOWORD(wParam);
     HWND from = reinterpret_cast<HWND>(lParam);
     Impl* sender = FromHandle(from);
-    if (sender != nullptr && GetParent(from) == hwnd && GetDlgCtrlID(from) == id) {
+    // From a child, or from a control further down that the dialog keys
+    // pressed (Enter on a default button inside a group box).
+    if (sender != nullptr && IsChild(hwnd, from) != FALSE && GetDlgCtrlID(from) == id) {
         sender->Notified(HIWORD(wParam));
         return true;
     }

@@ -300,6 +300,62 @@ INSTANTIATE_TEST_SUITE_P(
                 "check | focus:check"}),
     CaseName());
 
+// A dialog whose buttons sit inside a group box.
+class NestedButtonsForm : public TForm {
+public:
+    explicit NestedButtonsForm(TComponent* owner) : TForm(owner) {
+        group.SetBounds(8, 8, 200, 100);
+        edit.SetBounds(8, 20, 100, 21);
+        ok.SetBounds(8, 60, 75, 25);
+        cancel.SetBounds(96, 60, 75, 25);
+        SetDefaultButton(&ok);
+        SetCancelButton(&cancel);
+        timer.SetInterval(20);
+    }
+    TGroupBox group{this, this};
+    TEdit edit{this, &group};
+    TButton ok{this, &group};
+    TButton cancel{this, &group};
+    TTimer timer{this};
+};
+
+struct NestedKeyCase {
+    const char* name;
+    WPARAM key;
+    TButton NestedButtonsForm::*focus;
+    const char* pressed;
+};
+
+class NestedDialogKey : public Win32Forms, public ::testing::WithParamInterface<NestedKeyCase> {};
+
+TEST_P(NestedDialogKey, ReachesButtonsInsideAGroupBox) {
+    NestedButtonsForm* form = nullptr;
+    Application->CreateForm(form);
+    std::string pressed;
+    form->ok.OnClick = [&](TObject*) { pressed += "ok"; };
+    form->cancel.OnClick = [&](TObject*) { pressed += "cancel"; };
+    int ticks = 0;
+    form->timer.OnTimer = [&](TObject*) {
+        ++ticks;
+        if (ticks == 1) {
+            HWND target = GetParam().focus != nullptr ? Handle(form->*GetParam().focus) : Handle(form->edit);
+            SetFocus(target);
+            PostMessageA(target, WM_KEYDOWN, GetParam().key, 1);
+        } else if (ticks == 3) {
+            form->Close();
+        }
+    };
+    EXPECT_TRUE(RunWithin(10s));
+    EXPECT_EQ(pressed, GetParam().pressed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, NestedDialogKey,
+                         ::testing::Values(NestedKeyCase{"Enter", VK_RETURN, nullptr, "ok"},
+                                           NestedKeyCase{"Escape", VK_ESCAPE, nullptr, "cancel"},
+                                           NestedKeyCase{"EnterOnFocusedCancel", VK_RETURN,
+                                                         &NestedButtonsForm::cancel, "cancel"}),
+                         CaseName());
+
 // ---- the up-down ----
 
 TEST_F(ControlsWin32, UpDownRangePositionAndWrapAreTheControls) {
