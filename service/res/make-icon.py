@@ -88,8 +88,8 @@ def main(argv):
     if len(argv) < 3:
         sys.exit(__doc__)
     images = []
-    for spec in argv[2:]:
-        path, _, factor = spec.partition("@")
+    for image_arg in argv[2:]:
+        path, _, factor = image_arg.partition("@")
         pixels = read_map(path)
         if factor:
             if not factor.isdigit() or int(factor) < 1:
