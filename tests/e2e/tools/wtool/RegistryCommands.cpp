@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "tests/e2e/tools/common/RegistryPath.h"
@@ -77,7 +78,12 @@ int commandRegSet(const Args& args) {
                                    &created, nullptr);
   if (status != ERROR_SUCCESS) registryFailure("cannot create " + args[0], status);
   const RegistryKey key(created);
-  status = RegSetValueExA(key.get(), args[1].c_str(), 0, *type, data->data(), static_cast<DWORD>(data->size()));
+  // For a text type RegSetValueExA looks at the byte after the data: a NUL there would be
+  // counted in (a terminator the caller "forgot"). A guard byte that is no NUL keeps the
+  // stored bytes exactly the ones given.
+  std::vector<std::uint8_t> guarded = *data;
+  guarded.push_back(0xff);
+  status = RegSetValueExA(key.get(), args[1].c_str(), 0, *type, guarded.data(), static_cast<DWORD>(data->size()));
   if (status != ERROR_SUCCESS) registryFailure("cannot set value '" + args[1] + "' of " + args[0], status);
   return 0;
 }
