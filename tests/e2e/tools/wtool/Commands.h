@@ -36,10 +36,19 @@ int commandSetClip(const Args& args);
 
 // Registry.
 int commandRegQuery(const Args& args);
+int commandRegDump(const Args& args);
 int commandRegSet(const Args& args);
 int commandRegDelete(const Args& args);
 
 // Processes.
 int commandRun(const Args& args);
+int commandProcs(const Args& args);
+int commandProcInfo(const Args& args);
+int commandRace(const Args& args);
+int commandTerminate(const Args& args);
+
+// A restarting shell.
+int commandTrayDelete(const Args& args);
+int commandBroadcast(const Args& args);
 
 }  // namespace e2e

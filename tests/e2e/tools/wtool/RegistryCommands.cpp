@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "tests/e2e/tools/common/RegistryPath.h"
@@ -64,6 +66,29 @@ int commandRegQuery(const Args& args) {
   if (status != ERROR_SUCCESS) registryFailure("cannot read value '" + name + "' of " + args[0], status);
   data.resize(size);
   printLine(registryTypeName(type) + " " + toHex(data));
+  return 0;
+}
+
+// Every value of a key, one a line: NAME, a tab, then TYPE HEX as regquery prints them.
+int commandRegDump(const Args& args) {
+  const RegistryKey key = openKey(args[0], KEY_QUERY_VALUE);
+  DWORD count = 0;
+  DWORD longestName = 0;
+  DWORD longestData = 0;
+  LSTATUS status = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                    &longestName, &longestData, nullptr, nullptr);
+  if (status != ERROR_SUCCESS) registryFailure("cannot read " + args[0], status);
+  std::vector<char> name(longestName + 1);
+  std::vector<BYTE> data(longestData);
+  for (DWORD i = 0; i < count; ++i) {
+    DWORD nameSize = static_cast<DWORD>(name.size());
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    status = RegEnumValueA(key.get(), i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+    if (status != ERROR_SUCCESS) registryFailure("cannot read value " + std::to_string(i) + " of " + args[0], status);
+    printLine(std::string(name.data(), nameSize) + "\t" + registryTypeName(type) + " " +
+              toHex(std::span<const std::uint8_t>(data.data(), dataSize)));
+  }
   return 0;
 }
 

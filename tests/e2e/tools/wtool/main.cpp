@@ -55,9 +55,20 @@ constexpr std::array kCommands{
     Command{"setclip", 1, 1, "TEXT", "put text on the clipboard", commandSetClip},
     Command{"regquery", 2, 2, "KEY VALUE", "a value's type and data in hex, e.g. REG_EXPAND_SZ 3100",
             commandRegQuery},
+    Command{"regdump", 1, 1, "KEY", "every value of a key: NAME, a tab, TYPE HEX", commandRegDump},
     Command{"regset", 4, 4, "KEY VALUE TYPE HEX", "store raw data of any type", commandRegSet},
     Command{"regdelete", 1, 2, "KEY [VALUE]", "delete a value, or the key with all below it", commandRegDelete},
     Command{"run", 1, 2, "CMDLINE [MS]", "run a command line as given; exit with its status", commandRun},
+    Command{"procs", 1, 1, "EXE", "ids of the running processes of that file name", commandProcs},
+    Command{"procinfo", 1, 1, "PID|EXE", "pid, private bytes, working set, handles, GDI and USER objects",
+            commandProcInfo},
+    Command{"race", 2, 3, "N CMDLINE [MS]", "start N copies at the same moment; report each exit",
+            commandRace},
+    Command{"terminate", 1, 1, "PID|EXE", "end a process (TerminateProcess) and wait for it", commandTerminate},
+    Command{"traydelete", 2, 2, "CLASS ID", "remove tray icon ID of a window of that class (NIM_DELETE)",
+            commandTrayDelete},
+    Command{"broadcast", 1, 1, "MESSAGE", "send a registered window message to all top-level windows",
+            commandBroadcast},
 };
 
 void printUsage() {
