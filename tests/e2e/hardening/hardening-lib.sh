@@ -49,6 +49,17 @@ tray_menu_choose() {
   menu_gone || fail "the tray menu stayed open after $1"
 }
 
+# expect_hint WHAT TEXT: the tray icon's hint comes to read TEXT within 3 s.
+expect_hint() {
+  local seen
+  if wait_until 3 tray_hint_is "$2" 2>/dev/null; then
+    _e2e_ok "$1"
+  else
+    seen=$(tray_tooltips)
+    expect_eq "$1" "$2" "$seen"
+  fi
+}
+
 # The RGB bytes of the first tray icon's window, as one checksum: the image it shows.
 tray_icon_pixels() {
   local left top right bottom
