@@ -1,5 +1,6 @@
 // Members that behave the same in every backend: form ownership, the event
-// guard's report, and the "as if clicked" entry points that raise events.
+// guard's report, the tray icon's property setters (the backend's Update
+// mirrors them), and the "as if clicked" entry points that raise events.
 #include "forms/ComCtrls.h"
 #include "forms/Controls.h"
 #include "forms/ExtCtrls.h"
@@ -52,6 +53,26 @@ void TUpDown::Click(TUDBtnType button) {
 void TTimer::Timer() { FireNotify(OnTimer, this); }
 
 void TMenuItem::Click() { FireNotify(OnClick, this); }
+
+void TTrayIcon::SetVisible(bool visible) {
+    visible_ = visible;
+    Update();
+}
+
+void TTrayIcon::SetHint(const String& hint) {
+    hint_ = hint;
+    Update();
+}
+
+void TTrayIcon::SetIconIndex(int index) {
+    iconIndex_ = index;
+    Update();
+}
+
+void TTrayIcon::SetIcons(TImageList* icons) {
+    icons_ = icons;
+    Update();
+}
 
 void TTrayIcon::Click() { FireNotify(OnClick, this); }
 

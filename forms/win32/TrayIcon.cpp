@@ -148,26 +148,6 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), impl_(std::make_uni
 
 TTrayIcon::~TTrayIcon() = default;  // removes the icon
 
-void TTrayIcon::SetVisible(bool visible) {
-    visible_ = visible;
-    Update();
-}
-
-void TTrayIcon::SetHint(const String& hint) {
-    hint_ = hint;
-    Update();
-}
-
-void TTrayIcon::SetIconIndex(int index) {
-    iconIndex_ = index;
-    Update();
-}
-
-void TTrayIcon::SetIcons(TImageList* icons) {
-    icons_ = icons;
-    Update();
-}
-
 void TTrayIcon::Update() {
     if (!visible_) {
         impl_->Remove();

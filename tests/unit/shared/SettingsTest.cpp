@@ -9,6 +9,7 @@
 
 #include "forms/headless/Testing.h"
 #include "shared/headless/TestRegistry.h"
+#include "tests/unit/shared/FreshSettingsStore.h"
 #include "tests/unit/shared/StoredDataCases.h"
 
 namespace {
@@ -35,18 +36,8 @@ std::vector<unsigned char> WithNul(const std::string& text) {
     return bytes;
 }
 
-class SettingsTest : public testing::Test {
+class SettingsTest : public FreshSettingsStore {
 protected:
-    void SetUp() override {
-        registry().Reset();
-        forms::testing::ClearMessageBoxes();
-    }
-    // No call may leave a key open or use a handle it does not own.
-    void TearDown() override {
-        EXPECT_EQ(registry().OpenKeys(), 0u);
-        EXPECT_EQ(registry().BadHandleUses(), 0u);
-    }
-    static FakeRegistry& registry() { return TestRegistry(); }
     static void Store(const char* name, std::uint32_t type, std::vector<unsigned char> data) {
         registry().PutValue(kSettingsKey, name, type, std::move(data));
     }
