@@ -36,7 +36,7 @@ editor_box() {
   if [ "$number" = - ]; then
     conversion_box "$HARD_OPT_CAPTION" "$text"
   elif [ "$setting" = RecogTimeout ] && { [ "$number" -lt 50 ] || [ "$number" -gt 5000 ]; }; then
-    printf '%s|%s' "$HARD_RANGE_CAPTION" "$HARD_RANGE_TEXT"
+    printf '%s|%s' "$OPT_BOX_CAPTION" "$OPT_RANGE_TEXT"
   fi
 }
 
@@ -83,9 +83,9 @@ run_editor_case() {
   before=$(settings_snapshot)
   e2e_start OPT "$E2E_BIN/options.exe" /ok
   expect_box "$what" "$(editor_box "$setting" "${CASE_TEXT[i]}" "${CASE_NUMBER[i]}")"
-  wtool wait "$HARD_OPT_WIN" 10000 >/dev/null || fail "$what: the window did not open"
+  wtool wait "$OPT_WIN" 10000 >/dev/null || fail "$what: the window did not open"
   expect_no_window "$what: no other message" '#32770' 0.2
-  wtool click "$HARD_OPT_WIN" '&Cancel' || fail "$what: click Cancel"
+  wtool click "$OPT_WIN" '&Cancel' || fail "$what: click Cancel"
   expect_exit "$OPT" "$what"
   expect_eq "$what: Cancel left every stored byte" "$before" "$(settings_snapshot)"
 }
@@ -97,7 +97,7 @@ for setting in HoriRecog VertRecog; do
   store_valid_setting "$setting"
 done
 
-for setting in "${HARD_SETTINGS[@]}"; do
+for setting in "${OPT_NAMES[@]}"; do
   e2e_step "the options editor with $setting holding data we never write"
   for i in "${!CASE_NAME[@]}"; do run_editor_case "$setting" "$i"; done
   store_valid_setting "$setting"

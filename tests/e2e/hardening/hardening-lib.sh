@@ -1,31 +1,28 @@
-# Helpers of the hardening scripts (sourced after ../lib/e2e.sh): the programs' texts, the
-# stored settings, leaving the programs, and the tray icon's pixels.
-# shellcheck shell=bash
+# Helpers of the hardening scripts (sourced after ../lib/e2e.sh), on top of the service's and
+# the options editor's helpers: the stored settings, leaving the programs, the tray icon's hint
+# and pixels.
+# shellcheck shell=bash source-path=SCRIPTDIR
+# shellcheck disable=SC2034  # the texts are for the scripts that source this file
+# shellcheck source=../service/service-lib.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../service/service-lib.sh"
+# shellcheck source=../options/options-e2e.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../options/options-e2e.sh"
 
-HARD_SVC_CAPTION='edgeroam2'  # the platform's error report carries the program's name
+# The platform's error report carries the program's name as its caption.
+HARD_SVC_CAPTION='edgeroam2'
 HARD_OPT_CAPTION='options'
-HARD_RUNNING_CAPTION='Edgeroam 2 : Korvantis(TM)'
-HARD_RUNNING_TEXT='Edgeroam 2 is already running.'
-HARD_HINT_ON='ON : Edgeroam 2 : Korvantis(TM)'
-HARD_HINT_OFF='OFF : Edgeroam 2 : Korvantis(TM)'
-HARD_OPT_WIN='Edgeroam 2 : Options'
-HARD_RANGE_CAPTION='Edgeroam 2'
-HARD_RANGE_TEXT='Timeout must be between 50 and 5000 m/secs'
-HARD_SETTINGS=(OnStartUp RecogActive HoriRecog VertRecog RecogTimeout)
-HARD_VALID=(0 1 2 4 200)  # Copy across, Back up and down, 200 ms
+# A usable text for each of OPT_NAMES: Copy across, Back up and down, 200 ms.
+HARD_VALID=(0 1 2 4 200)
 
-# Stores the usable text of one setting, or of all five.
+store_valid_settings() { opt_store "${HARD_VALID[@]}"; }
+
+# store_valid_setting NAME: the usable text of one setting.
 store_valid_setting() {
   local i
-  for i in "${!HARD_SETTINGS[@]}"; do
-    [ "${HARD_SETTINGS[i]}" = "$1" ] || continue
-    reg_plant "$E2E_SETTINGS_KEY" "$1" "${HARD_VALID[i]}" || fatal "store $1"
+  for i in "${!OPT_NAMES[@]}"; do
+    [ "${OPT_NAMES[i]}" = "$1" ] && { reg_plant "$E2E_SETTINGS_KEY" "$1" "${HARD_VALID[i]}" || fatal "store $1"; }
   done
-}
-
-store_valid_settings() {
-  local name
-  for name in "${HARD_SETTINGS[@]}"; do store_valid_setting "$name"; done
+  return 0
 }
 
 # Every stored setting as "NAME<tab>TYPE HEX": the bytes to compare.
@@ -41,24 +38,17 @@ expect_exit() {
   fi
 }
 
-# tray_menu_choose KEY: a right click on the icon opens its menu; the item's access key chooses.
-tray_menu_choose() {
-  tray_click right || return 1
-  menu_wait || { fail "the tray menu did not open"; return 1; }
-  keys "$1" || { fail "press $1 in the tray menu"; return 1; }
-  menu_gone || fail "the tray menu stayed open after $1"
-}
-
-# expect_hint WHAT TEXT: the tray icon's hint comes to read TEXT within 3 s.
-expect_hint() {
-  local seen
+# expect_tray_hint WHAT TEXT: the tray icon's hint comes to read TEXT within 3 s.
+expect_tray_hint() {
   if wait_until 3 tray_hint_is "$2" 2>/dev/null; then
     _e2e_ok "$1"
   else
-    seen=$(tray_tooltips)
-    expect_eq "$1" "$2" "$seen"
+    expect_eq "$1" "$2" "$(tray_tooltips)"
   fi
 }
+
+# pointer_at X Y: the X pointer is at (X, Y) (poll it with wait_until).
+pointer_at() { [ "$(pointer_pos)" = "$1 $2" ]; }
 
 # The RGB bytes of the first tray icon's window, as one checksum: the image it shows.
 tray_icon_pixels() {

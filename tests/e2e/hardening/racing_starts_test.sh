@@ -24,12 +24,31 @@ visible_windows() { wtool list "$1" | awk -F '\t' '$3 == 1' | wc -l; }
 visible_windows_are() { [ "$(visible_windows "$1")" -eq "$2" ]; }
 
 # The statuses of the copies that ended, other than 0 ("pid status" lines).
-nonzero_exits() { awk '$1 == "exited" && $3 != 0 { print $2, $3 }' "$1"; }
+nonzero_exits() { awk '$1 == "exited" && $3 != 0 { print $2, $3 }' "$E2E_WORK/RACE.log"; }
+
+# expect_losers_ended TIMEOUT_S: all copies but one have ended, each with 0.
+expect_losers_ended() {
+  wait_until "$1" race_exits_are "$E2E_WORK/RACE.log" "$LOSERS" ||
+    fail "not $LOSERS copies ended: $(race_count "$E2E_WORK/RACE.log" exited)"
+  expect_eq "copies that ended with another status than 0" "" "$(nonzero_exits)"
+}
+
+# expect_race_end WHAT: once the copy left running has ended, so has the race; every copy ended
+# with 0.
+expect_race_end() {
+  if e2e_wait_exit "$RACE" 15; then
+    expect_eq "$1: the race ended" 0 "$E2E_STATUS"
+  else
+    fail "$1: the copy left running did not end"
+  fi
+  expect_eq "$1: every copy ended, each with 0" "$COPIES 0" \
+    "$(race_count "$E2E_WORK/RACE.log" exited) $(nonzero_exits | wc -l)"
+}
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "$COPIES copies of edgeroam2.exe /ok1000 at the same moment"
 race_start RACE "$E2E_BIN/edgeroam2.exe" /ok1000
-running_box=$(msgbox_window "$HARD_RUNNING_CAPTION")
+running_box=$(msgbox_window "$SVC_RUNNING_CAPTION")
 wait_until 60 visible_windows_are "$running_box" "$LOSERS" ||
   fail "not $LOSERS 'already running' messages: $(visible_windows "$running_box")"
 tray_wait 10 || fail "no tray icon"
@@ -43,45 +62,29 @@ for ((i = LOSERS; i > 0; i--)); do
   wait_until 10 visible_windows_are "$running_box" $((i - 1)) ||
     { fail "message $i did not close"; break; }
 done
-expect_eq "every message's text" "$(printf "$HARD_RUNNING_TEXT%.0s\n" $(seq $LOSERS))" \
+expect_eq "every message's text" "$(printf "$SVC_RUNNING_TEXT%.0s\n" $(seq $LOSERS))" \
   "$(printf '%s\n' "${texts[@]}")"
-wait_until 30 race_exits_are "$E2E_WORK/RACE.log" "$LOSERS" ||
-  fail "not $LOSERS copies ended: $(race_count "$E2E_WORK/RACE.log" exited)"
-expect_eq "copies that ended with another status than 0" "" "$(nonzero_exits "$E2E_WORK/RACE.log")"
+expect_losers_ended 30
 expect_eq "services running" 1 "$(wtool procs edgeroam2.exe | wc -l)"
 expect_eq "tray icons" 1 "$(wtool children "$E2E_TRAY_WINDOW" | grep -c "$E2E_TRAY_ICON")"
 expect_no_window "no other message" '#32770' 0.2
 
 e2e_step "the one that runs works and ends with 0 from its menu"
 tray_click left || fail "click the icon"
-expect_hint "its click switches it off" "$HARD_HINT_OFF"
-tray_menu_choose x
-if e2e_wait_exit "$RACE" 15; then
-  expect_eq "the race ended" 0 "$E2E_STATUS"
-else
-  fail "the running copy did not end on Exit"
-fi
-expect_eq "every copy ended, each with 0" "$COPIES 0" \
-  "$(race_count "$E2E_WORK/RACE.log" exited) $(nonzero_exits "$E2E_WORK/RACE.log" | wc -l)"
+expect_tray_hint "its click switches it off" "$SVC_HINT_OFF"
+choose_menu_item x
+expect_race_end "Exit from the menu"
 tray_gone 5 || fail "a tray icon is left"
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "$COPIES copies of options.exe /ok at the same moment"
 race_start RACE "$E2E_BIN/options.exe" /ok
-wait_until 60 race_exits_are "$E2E_WORK/RACE.log" "$LOSERS" ||
-  fail "not $LOSERS copies ended: $(race_count "$E2E_WORK/RACE.log" exited)"
-expect_eq "copies that ended with another status than 0" "" "$(nonzero_exits "$E2E_WORK/RACE.log")"
-wtool wait "$HARD_OPT_WIN" 10000 >/dev/null || fail "no options window"
-expect_eq "options windows" 1 "$(visible_windows "$HARD_OPT_WIN")"
+expect_losers_ended 60
+wtool wait "$OPT_WIN" 10000 >/dev/null || fail "no options window"
+expect_eq "options windows" 1 "$(visible_windows "$OPT_WIN")"
 expect_eq "editors running" 1 "$(wtool procs options.exe | wc -l)"
 expect_no_window "the others ended silently" '#32770' 0.2
-wtool click "$HARD_OPT_WIN" '&Cancel' || fail "click Cancel"
-if e2e_wait_exit "$RACE" 15; then
-  expect_eq "the race ended" 0 "$E2E_STATUS"
-else
-  fail "the open editor did not end on Cancel"
-fi
-expect_eq "every copy ended, each with 0" "$COPIES 0" \
-  "$(race_count "$E2E_WORK/RACE.log" exited) $(nonzero_exits "$E2E_WORK/RACE.log" | wc -l)"
+wtool click "$OPT_WIN" '&Cancel' || fail "click Cancel"
+expect_race_end "Cancel"
 
 e2e_finish

@@ -24,7 +24,7 @@ pixels_differ_from() { [ "$(tray_icon_pixels)" != "$1" ]; }
 # expect_icon WHAT HINT PIXELS: exactly one icon, with that hint and that image.
 expect_icon() {
   wait_until 5 tray_rect >/dev/null || { fail "$1: no tray icon"; return 1; }
-  expect_hint "$1: the hint" "$2"
+  expect_tray_hint "$1: the hint" "$2"
   if wait_until 3 pixels_are "$3"; then _e2e_ok "$1: the image"; else fail "$1: the image is not the one it had"; fi
   expect_eq "$1: one icon" 1 "$(icon_count)"
 }
@@ -33,9 +33,9 @@ expect_icon() {
 # another one off again.
 expect_click_switches() {
   tray_click left || return 1
-  expect_icon "$1, clicked once" "$HARD_HINT_ON" "$on_pixels"
+  expect_icon "$1, clicked once" "$SVC_HINT_ON" "$on_pixels"
   tray_click left || return 1
-  expect_icon "$1, clicked twice" "$HARD_HINT_OFF" "$off_pixels"
+  expect_icon "$1, clicked twice" "$SVC_HINT_OFF" "$off_pixels"
 }
 
 # The two images as the icon shows them once the service has switched: Wine paints a new image
@@ -55,12 +55,12 @@ tray_wait 10 || fatal "no tray icon"
 off_pixels=$(switch_and_capture)
 on_pixels=$(switch_and_capture)
 tray_click left || fatal "click the icon"
-expect_icon "switched off" "$HARD_HINT_OFF" "$off_pixels"
+expect_icon "switched off" "$SVC_HINT_OFF" "$off_pixels"
 
 # ---------------------------------------------------------------------------------------------
 e2e_step "TaskbarCreated while the shell still shows the icon"
 wtool broadcast TaskbarCreated || fail "broadcast TaskbarCreated"
-expect_icon "after the broadcast" "$HARD_HINT_OFF" "$off_pixels"
+expect_icon "after the broadcast" "$SVC_HINT_OFF" "$off_pixels"
 expect_click_switches "after the broadcast"
 
 e2e_step "a shell without the icon, then TaskbarCreated"
@@ -68,10 +68,10 @@ wtool traydelete "$TRAY_OWNER_CLASS" "$TRAY_ICON_ID" || fatal "make the shell fo
 tray_gone 5 || fail "the icon did not go"
 expect_no_window "the icon stays away until the shell announces itself" "$E2E_TRAY_WINDOW" 0.5
 wtool broadcast TaskbarCreated || fail "broadcast TaskbarCreated"
-expect_icon "added again" "$HARD_HINT_OFF" "$off_pixels"
+expect_icon "added again" "$SVC_HINT_OFF" "$off_pixels"
 expect_click_switches "added again"
-tray_menu_choose t
-expect_icon "the menu's Turn item" "$HARD_HINT_ON" "$on_pixels"
+choose_menu_item t
+expect_icon "the menu's Turn item" "$SVC_HINT_ON" "$on_pixels"
 
 e2e_step "the host of the notification area ends"
 host=$(wtool list "$E2E_TRAY_WINDOW" | awk -F '\t' 'NR == 1 { print $2 }')
@@ -81,7 +81,7 @@ tray_gone 5 || fail "the icon outlived its host"
 wtool broadcast TaskbarCreated || fail "broadcast TaskbarCreated with no shell"
 if _e2e_alive "$SVC"; then _e2e_ok "the service runs on"; else fail "the service ended with its shell"; fi
 pointer_move 0 "$y"
-if wait_until 2 eval '[ "$(pointer_pos)" = "$((W - 2)) $y" ]' >/dev/null; then
+if wait_until 2 pointer_at $((W - 2)) "$y" 2>/dev/null; then
   _e2e_ok "the pointer still wraps"
 else
   fail "the pointer did not wrap: $(pointer_pos)"
