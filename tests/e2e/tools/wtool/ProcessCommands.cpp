@@ -5,8 +5,12 @@
 
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,13 +57,72 @@ KernelHandle openProcess(DWORD id, DWORD access) {
   return process;
 }
 
-// "n/a" where the call failed or is not implemented.
+// "n/a" where the call failed or the system keeps no such figure.
 std::string figure(std::optional<unsigned long long> value) { return value ? std::to_string(*value) : "n/a"; }
 
 std::optional<unsigned long long> guiObjects(HANDLE process, DWORD kind) {
   SetLastError(ERROR_SUCCESS);
   const DWORD count = GetGuiResources(process, kind);
   if (count == 0 && GetLastError() != ERROR_SUCCESS) return std::nullopt;
+  return count;
+}
+
+// One entry of the system's list of open handles (SystemHandleInformation).
+struct HandleEntry {
+  ULONG ownerId;
+  BYTE objectType;
+  BYTE flags;
+  USHORT value;
+  PVOID object;
+  ACCESS_MASK access;
+};
+
+struct HandleList {
+  ULONG count;
+  HandleEntry entries[1];
+};
+
+constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+
+// The open handles of process id in the system's list of all handles: a second count where
+// GetProcessHandleCount keeps none.
+std::optional<unsigned long long> listedHandles(DWORD id) {
+  std::vector<unsigned char> buffer(1 << 16);
+  NTSTATUS status = kInfoLengthMismatch;
+  while (status == kInfoLengthMismatch && buffer.size() <= (1u << 28)) {
+    ULONG needed = 0;
+    status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(SystemHandleInformation), buffer.data(),
+                                      static_cast<ULONG>(buffer.size()), &needed);
+    if (status == kInfoLengthMismatch) buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
+  }
+  if (status != 0) return std::nullopt;
+  HandleList list{};
+  std::memcpy(&list, buffer.data(), sizeof list.count);
+  const auto* entries = reinterpret_cast<const unsigned char*>(buffer.data()) + offsetof(HandleList, entries);
+  unsigned long long owned = 0;
+  for (ULONG i = 0; i < list.count; ++i) {
+    HandleEntry entry{};
+    std::memcpy(&entry, entries + i * sizeof(HandleEntry), sizeof entry);
+    if (entry.ownerId == id) ++owned;
+  }
+  return owned;
+}
+
+void countWindowsOf(HWND parent, DWORD id, unsigned long long& count) {
+  for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(parent, child, nullptr, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(child, &owner);
+    if (owner == id) ++count;
+    countWindowsOf(child, id, count);
+  }
+}
+
+// The windows of process id: top-level ones, message-only ones and all their children.
+unsigned long long windowsOf(DWORD id) {
+  unsigned long long count = 0;
+  countWindowsOf(nullptr, id, count);
+  countWindowsOf(HWND_MESSAGE, id, count);
   return count;
 }
 
@@ -111,7 +174,9 @@ int commandProcs(const Args& args) {
   return 0;
 }
 
-// pid, private bytes, working set, handles, GDI objects, USER objects (tab-separated).
+// One line of NAME=VALUE: pid, private (bytes), workingset (bytes), handles, gdi, user (GDI and
+// USER objects), and two counts of our own for where the system keeps none: listedhandles (in
+// the system's list of open handles) and windows (all windows of the process).
 int commandProcInfo(const Args& args) {
   const DWORD id = processArg(args[0]);
   const KernelHandle process = openProcess(id, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
@@ -128,9 +193,10 @@ int commandProcInfo(const Args& args) {
   std::optional<unsigned long long> handles;
   DWORD handleCount = 0;
   if (GetProcessHandleCount(process.get(), &handleCount) && handleCount != 0) handles = handleCount;
-  printLine(std::to_string(id) + "\t" + figure(privateBytes) + "\t" + figure(workingSet) + "\t" + figure(handles) +
-            "\t" + figure(guiObjects(process.get(), GR_GDIOBJECTS)) + "\t" +
-            figure(guiObjects(process.get(), GR_USEROBJECTS)));
+  printLine("pid=" + std::to_string(id) + " private=" + figure(privateBytes) + " workingset=" + figure(workingSet) +
+            " handles=" + figure(handles) + " gdi=" + figure(guiObjects(process.get(), GR_GDIOBJECTS)) +
+            " user=" + figure(guiObjects(process.get(), GR_USEROBJECTS)) +
+            " listedhandles=" + figure(listedHandles(id)) + " windows=" + std::to_string(windowsOf(id)));
   return 0;
 }
 

@@ -60,7 +60,7 @@ constexpr std::array kCommands{
     Command{"regdelete", 1, 2, "KEY [VALUE]", "delete a value, or the key with all below it", commandRegDelete},
     Command{"run", 1, 2, "CMDLINE [MS]", "run a command line as given; exit with its status", commandRun},
     Command{"procs", 1, 1, "EXE", "ids of the running processes of that file name", commandProcs},
-    Command{"procinfo", 1, 1, "PID|EXE", "pid, private bytes, working set, handles, GDI and USER objects",
+    Command{"procinfo", 1, 1, "PID|EXE", "memory, handles, GDI and USER objects, windows: NAME=VALUE",
             commandProcInfo},
     Command{"race", 2, 3, "N CMDLINE [MS]", "start N copies at the same moment; report each exit",
             commandRace},
