@@ -270,7 +270,8 @@ tray_gone() { wtool gone "$E2E_TRAY_WINDOW" "$(_e2e_seconds_to_ms "${1:-5}")"; }
 # apart, outside the double-click rectangle, so two single clicks never pair into a double click.
 tray_click() {
   local kind=${1:-left} left top right bottom
-  read -r left top right bottom < <(tray_rect) || { fail "no tray icon to click"; return 1; }
+  # Polled: right after a menu closes or a program starts, the tray can be briefly unreadable.
+  read -r left top right bottom < <(wait_until 5 tray_rect) || { fail "no tray icon to click"; return 1; }
   local x=$(((left + right) / 2 + (E2E_TRAY_CLICKS % 2 == 0 ? -3 : 3))) y=$(((top + bottom) / 2))
   E2E_TRAY_CLICKS=$((E2E_TRAY_CLICKS + 1))
   case $kind in
